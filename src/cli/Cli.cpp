@@ -1,0 +1,396 @@
+#include "cli/Cli.h"
+
+#include "engine/DiagnosticTools.h"
+#include "model/CatalogueCheck.h"
+#include "model/DatabaseTools.h"
+#include "model/Names.h"
+#include "presentation/DiseaseInfo.h"
+#include "presentation/TableCells.h"
+#include "profile/ProfileFormat.h"
+#include "model/NumberText.h"
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <ostream>
+#include <set>
+#include <stdexcept>
+
+namespace {
+
+constexpr const char* kUsage = R"(usage: sanoria-cli COMMAND [ARGS]
+
+Commands:
+  diagnose [--catalogue FILE] [--json] [--profile FILE] [NAME=INTENSITY ...]
+      rank the catalogue's diseases for the given symptoms
+  symptoms [--catalogue FILE] ORGAN
+      list the symptoms offered for an organ
+  info [--catalogue FILE] [--json] DISEASE
+      show what the information window shows for a disease
+  profile write FILE NAME=INTENSITY ...
+      write a profile
+  profile read FILE [--json]
+      print a profile's symptoms
+  check [--catalogue FILE]
+      report what a catalogue author must fix
+
+Each command takes --help. Exit status: 0 success; 1 a profile that cannot be
+read or written, no symptom given, or no such disease; 2 a catalogue that
+cannot be read; 3 check found problems; 64 a usage error.
+)";
+
+struct Command {
+    const char* name;
+    const char* usage;
+    std::set<std::string> options; // those taking a value end in '='
+};
+
+const Command kDiagnose{"diagnose",
+                        "usage: sanoria-cli diagnose [--catalogue FILE] [--json] [--profile FILE] "
+                        "[NAME=INTENSITY ...]\n"
+                        "The symptoms of the profile, then those of the arguments, are ranked\n"
+                        "against the catalogue: one line per disease, \"76.0%<TAB>Name\".\n",
+                        {"catalogue=", "json", "profile="}};
+const Command kSymptoms{"symptoms",
+                        "usage: sanoria-cli symptoms [--catalogue FILE] ORGAN\n"
+                        "Lists the symptom names offered for ORGAN, one per line.\n",
+                        {"catalogue="}};
+const Command kInfo{"info",
+                    "usage: sanoria-cli info [--catalogue FILE] [--json] DISEASE\n"
+                    "Prints the name, description, gravity, frequency and symptoms of DISEASE,\n"
+                    "one per line.\n",
+                    {"catalogue=", "json"}};
+const Command kProfileWrite{"profile write",
+                            "usage: sanoria-cli profile write FILE NAME=INTENSITY ...\n"
+                            "Writes the symptoms to FILE as a profile.\n",
+                            {}};
+const Command kProfileRead{"profile read",
+                           "usage: sanoria-cli profile read FILE [--json]\n"
+                           "Prints each symptom of the profile as NAME<TAB>INTENSITY.\n",
+                           {"json"}};
+const Command kCheck{"check",
+                     "usage: sanoria-cli check [--catalogue FILE]\n"
+                     "Reports what a catalogue author must fix, then a summary. Exit 3 when\n"
+                     "something is to fix.\n",
+                     {"catalogue="}};
+
+struct UsageError : std::runtime_error {
+    const Command* command;
+    UsageError(const std::string& what, const Command* command)
+        : std::runtime_error(what), command(command) {}
+};
+
+struct Args {
+    std::vector<std::string> positional;
+    std::optional<std::string> catalogue;
+    std::optional<std::string> profile;
+    bool json = false;
+    bool help = false;
+};
+
+Args parseArgs(const std::vector<std::string>& args, std::size_t from, const Command& command) {
+    Args parsed;
+    bool optionsEnded = false;
+    for (std::size_t i = from; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (optionsEnded || a.size() < 2 || a.compare(0, 2, "--") != 0) {
+            parsed.positional.push_back(a);
+            continue;
+        }
+        if (a == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (a == "--help") {
+            parsed.help = true;
+            continue;
+        }
+        std::string name = a.substr(2);
+        std::optional<std::string> value;
+        if (const auto eq = name.find('='); eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        if (command.options.count(name + "=")) {
+            if (!value) {
+                if (i + 1 >= args.size()) {
+                    throw UsageError("--" + name + " needs a value", &command);
+                }
+                value = args[++i];
+            }
+            (name == "catalogue" ? parsed.catalogue : parsed.profile) = *value;
+        } else if (command.options.count(name) && !value) {
+            parsed.json = true;
+        } else {
+            throw UsageError("unknown option " + a, &command);
+        }
+    }
+    return parsed;
+}
+
+SymptomPtr parseSymptomArgument(const std::string& argument, const Command& command) {
+    const auto eq = argument.rfind('=');
+    if (eq == std::string::npos) {
+        throw UsageError("expected NAME=INTENSITY, got \"" + argument + "\"", &command);
+    }
+    const auto intensity = parseProfileNumber(std::string_view(argument).substr(eq + 1));
+    if (!intensity) {
+        throw UsageError("the intensity of \"" + argument + "\" is not a number", &command);
+    }
+    return makeSymptom(argument.substr(0, eq), *intensity);
+}
+
+std::string jsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                out += buffer;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+// A number as JSON: the shortest text that reads back as the same float; the
+// special values as strings, which JSON has no numbers for.
+std::string jsonNumber(float value) {
+    const std::string text = formatShortest(value);
+    return std::isfinite(value) ? text : jsonString(text);
+}
+
+DiseaseList loadCatalogue(const Args& args) {
+    return args.catalogue ? DatabaseTools::loadDiseases(*args.catalogue)
+                          : DatabaseTools::loadDiseases();
+}
+
+int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
+    SymptomList symptoms;
+    if (args.profile) {
+        auto loaded = readProfileFile(*args.profile);
+        if (!loaded) {
+            err << "Could not load profile." << std::endl;
+            return kExitProfile;
+        }
+        symptoms = std::move(*loaded);
+    }
+    for (const auto& a : args.positional) {
+        symptoms.push_back(parseSymptomArgument(a, kDiagnose));
+    }
+    if (symptoms.empty()) {
+        err << "Please add at least one symptom and try again." << std::endl;
+        return kExitProfile;
+    }
+    const DiseaseList diseases = loadCatalogue(args);
+    const DiagnosticList results = DiagnosticTools::generateDiagnostics(diseases, symptoms);
+    if (args.json) {
+        out << "[";
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            out << (i ? ",\n " : "") << "{\"disease\": " << jsonString(results[i]->disease->name)
+                << ", \"probability\": " << jsonNumber(results[i]->probability) << "}";
+        }
+        out << "]\n";
+    } else {
+        for (const auto& d : results) {
+            out << probabilityText(d->probability) << '\t' << d->disease->name << '\n';
+        }
+    }
+    return kExitOk;
+}
+
+int symptoms(const Args& args, std::ostream& out) {
+    if (args.positional.size() != 1) {
+        throw UsageError("expected one ORGAN", &kSymptoms);
+    }
+    const DiseaseList diseases = loadCatalogue(args);
+    for (const auto& name : DatabaseTools::symptomsForOrgan(diseases, args.positional[0])) {
+        out << name << '\n';
+    }
+    return kExitOk;
+}
+
+int info(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.positional.size() != 1) {
+        throw UsageError("expected one DISEASE", &kInfo);
+    }
+    const DiseaseList diseases = loadCatalogue(args);
+    for (const auto& d : diseases) {
+        if (!namesEqual(d->name, args.positional[0])) {
+            continue;
+        }
+        const DiseaseInfo texts = diseaseInfo(*d);
+        const std::string gravity = texts.gravity ? std::string(texts.gravity->word) : "";
+        if (args.json) {
+            out << "{\"name\": " << jsonString(texts.name)
+                << ", \"description\": " << jsonString(texts.description)
+                << ", \"gravity\": " << jsonString(gravity)
+                << ", \"frequency\": " << jsonString(texts.frequency)
+                << ", \"symptoms\": " << jsonString(texts.symptoms) << "}\n";
+        } else {
+            out << texts.name << '\n'
+                << texts.description << '\n'
+                << gravity << '\n'
+                << texts.frequency << '\n'
+                << texts.symptoms << '\n';
+        }
+        return kExitOk;
+    }
+    err << "No disease named \"" << args.positional[0] << "\" in the catalogue." << std::endl;
+    return kExitProfile;
+}
+
+int profileWrite(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.positional.empty()) {
+        throw UsageError("expected FILE", &kProfileWrite);
+    }
+    SymptomList list;
+    for (std::size_t i = 1; i < args.positional.size(); ++i) {
+        list.push_back(parseSymptomArgument(args.positional[i], kProfileWrite));
+    }
+    const SaveResult saved = saveProfileFile(args.positional[0], list, out);
+    if (!saved.ok) {
+        err << "Could not save profile. (" << saved.error << ")" << std::endl;
+        return kExitProfile;
+    }
+    return kExitOk;
+}
+
+int profileRead(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.positional.size() != 1) {
+        throw UsageError("expected one FILE", &kProfileRead);
+    }
+    const auto list = readProfileFile(args.positional[0]);
+    if (!list) {
+        err << "Could not load profile." << std::endl;
+        return kExitProfile;
+    }
+    if (args.json) {
+        out << "[";
+        for (std::size_t i = 0; i < list->size(); ++i) {
+            const Symptom& s = *(*list)[i];
+            out << (i ? ",\n " : "") << "{\"name\": " << jsonString(s.name)
+                << ", \"intensity\": " << jsonNumber(s.intensity) << "}";
+        }
+        out << "]\n";
+    } else {
+        for (const auto& s : *list) {
+            out << s->name << '\t' << profileNumberText(s->intensity) << '\n';
+        }
+    }
+    return kExitOk;
+}
+
+int check(const Args& args, std::ostream& out) {
+    if (!args.positional.empty()) {
+        throw UsageError("unexpected argument \"" + args.positional[0] + "\"", &kCheck);
+    }
+    const DiseaseList diseases = loadCatalogue(args);
+    const CatalogueReport report = checkCatalogue(diseases);
+    for (const auto& p : report.problems) {
+        out << "problem: " << p << '\n';
+    }
+    out << diseases.size() << " diseases, " << report.distinctSymptoms << " distinct symptoms\n";
+    for (const auto& [organ, count] : report.diseasesPerOrgan) {
+        out << "  " << organ << ": " << count << '\n';
+    }
+    if (!report.problems.empty()) {
+        out << report.problems.size() << " problem(s) to fix\n";
+        return kExitProblems;
+    }
+    return kExitOk;
+}
+
+int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        throw UsageError("no command given", nullptr);
+    }
+    const std::string& name = args[0];
+    if (name == "--help" || name == "help") {
+        out << kUsage;
+        return kExitOk;
+    }
+    const Command* command = nullptr;
+    std::size_t from = 1;
+    if (name == "diagnose") {
+        command = &kDiagnose;
+    } else if (name == "symptoms") {
+        command = &kSymptoms;
+    } else if (name == "info") {
+        command = &kInfo;
+    } else if (name == "check") {
+        command = &kCheck;
+    } else if (name == "profile") {
+        if (args.size() < 2 || args[1] == "--help") {
+            if (args.size() >= 2) {
+                out << kProfileWrite.usage << kProfileRead.usage;
+                return kExitOk;
+            }
+            throw UsageError("expected \"profile write\" or \"profile read\"", nullptr);
+        }
+        if (args[1] == "write") {
+            command = &kProfileWrite;
+        } else if (args[1] == "read") {
+            command = &kProfileRead;
+        } else {
+            throw UsageError("unknown profile command \"" + args[1] + "\"", nullptr);
+        }
+        from = 2;
+    } else {
+        throw UsageError("unknown command \"" + name + "\"", nullptr);
+    }
+    const Args parsed = parseArgs(args, from, *command);
+    if (parsed.help) {
+        out << command->usage;
+        return kExitOk;
+    }
+    if (command == &kDiagnose) {
+        return diagnose(parsed, out, err);
+    }
+    if (command == &kSymptoms) {
+        return symptoms(parsed, out);
+    }
+    if (command == &kInfo) {
+        return info(parsed, out, err);
+    }
+    if (command == &kProfileWrite) {
+        return profileWrite(parsed, out, err);
+    }
+    if (command == &kProfileRead) {
+        return profileRead(parsed, out, err);
+    }
+    return check(parsed, out);
+}
+
+} // namespace
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        return dispatch(args, out, err);
+    } catch (const UsageError& e) {
+        err << "sanoria-cli: " << e.what() << "\n" << (e.command ? e.command->usage : kUsage);
+        return kExitUsage;
+    } catch (const CatalogueError& e) {
+        err << "sanoria-cli: " << e.what() << std::endl;
+        return kExitCatalogue;
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// Exit codes scripts rely on.
+enum CliExit : int {
+    kExitOk = 0,
+    kExitProfile = 1,   // a profile that cannot be read or written, no symptom, no such disease
+    kExitCatalogue = 2, // a catalogue that cannot be read
+    kExitProblems = 3,  // check found something to fix
+    kExitUsage = 64,
+};
+
+// Runs one command line (without the program name).
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

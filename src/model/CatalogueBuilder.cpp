@@ -1,0 +1,93 @@
+#include "model/CatalogueBuilder.h"
+
+#include "model/DatabaseTools.h"
+
+namespace {
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+} // namespace
+
+void CatalogueBuilder::fail(const std::string& what) const {
+    throw CatalogueError(origin_ + ": " + what);
+}
+
+void CatalogueBuilder::failInDisease(const std::string& what) const {
+    fail("disease " + quoted(current_) + ": " + what);
+}
+
+void CatalogueBuilder::beginDisease(std::string name) {
+    if (!names_.insert(name).second) {
+        current_ = std::move(name);
+        failInDisease("listed twice");
+    }
+    current_ = std::move(name);
+    keysSeen_.clear();
+    description_.reset();
+    frequency_.reset();
+    gravity_.reset();
+    organ_.reset();
+    symptoms_.reset();
+}
+
+void CatalogueBuilder::diseaseNotDictionary(const std::string& typeName) const {
+    failInDisease("the value is " + typeName + ", not a dictionary");
+}
+
+void CatalogueBuilder::field(const std::string& key, PlistValue value) {
+    if (!keysSeen_.insert(key).second) {
+        failInDisease("key " + quoted(key) + " appears twice");
+    }
+    if (key == "Description") {
+        description_ = std::move(value);
+    } else if (key == "Frequency") {
+        frequency_ = std::move(value);
+    } else if (key == "Gravity") {
+        gravity_ = std::move(value);
+    } else if (key == "Organ") {
+        organ_ = std::move(value);
+    } else if (key == "Symptoms") {
+        symptoms_ = std::move(value);
+    }
+}
+
+void CatalogueBuilder::symptomNotNumber(const std::string& symptom,
+                                        const std::string& typeName) const {
+    failInDisease("key \"Symptoms\": symptom " + quoted(symptom) + " has " + typeName +
+                  " as its intensity, not a number");
+}
+
+void CatalogueBuilder::checkNewSymptom(std::unordered_set<std::string>& seen,
+                                       const std::string& symptom) const {
+    if (!seen.insert(symptom).second) {
+        failInDisease("key \"Symptoms\": symptom " + quoted(symptom) + " is listed twice");
+    }
+}
+
+void CatalogueBuilder::endDisease() {
+    struct Required {
+        const char* key;
+        std::optional<PlistValue>& value;
+        PlistValue::Type type;
+        const char* typeWord;
+    };
+    const Required required[] = {
+        {"Description", description_, PlistValue::Type::String, "a string"},
+        {"Frequency", frequency_, PlistValue::Type::Number, "a number"},
+        {"Gravity", gravity_, PlistValue::Type::Number, "a number"},
+        {"Organ", organ_, PlistValue::Type::String, "a string"},
+        {"Symptoms", symptoms_, PlistValue::Type::SymptomDict, "a dictionary"},
+    };
+    for (const auto& r : required) {
+        if (!r.value) {
+            failInDisease("key " + quoted(r.key) + " is missing");
+        }
+        if (r.value->type != r.type) {
+            failInDisease("key " + quoted(r.key) + " holds " + r.value->typeName + ", not " +
+                          r.typeWord);
+        }
+    }
+    diseases_.push_back(std::make_shared<Disease>(
+        std::move(current_), std::move(description_->text), frequency_->number, gravity_->number,
+        std::move(organ_->text), std::move(symptoms_->symptoms)));
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "model/Records.h"
+
+#include <optional>
+#include <string>
+#include <unordered_set>
+
+// Collects what a catalogue reader finds, checks each disease the way the
+// catalogue requires, and makes the records. Both property-list forms feed it.
+
+// The value of one key of a disease dictionary, as far as the loader cares.
+struct PlistValue {
+    enum class Type { String, Number, SymptomDict, Other };
+    Type type = Type::Other;
+    std::string text;          // String
+    float number = 0.0f;       // Number
+    SymptomList symptoms;      // SymptomDict
+    std::string typeName;      // the property-list type, for messages
+};
+
+class CatalogueBuilder {
+public:
+    explicit CatalogueBuilder(std::string origin) : origin_(std::move(origin)) {}
+
+    void beginDisease(std::string name);
+    // The disease's value is not a dictionary.
+    [[noreturn]] void diseaseNotDictionary(const std::string& typeName) const;
+    void field(const std::string& key, PlistValue value);
+    void endDisease();
+
+    // A symptom inside "Symptoms" whose value is no number.
+    [[noreturn]] void symptomNotNumber(const std::string& symptom,
+                                       const std::string& typeName) const;
+    void checkNewSymptom(std::unordered_set<std::string>& seen, const std::string& symptom) const;
+
+    [[noreturn]] void fail(const std::string& what) const;
+    [[noreturn]] void failInDisease(const std::string& what) const;
+
+    DiseaseList take() { return std::move(diseases_); }
+
+private:
+    std::string origin_;
+    DiseaseList diseases_;
+    std::unordered_set<std::string> names_;
+    std::string current_;
+    std::unordered_set<std::string> keysSeen_;
+    std::optional<PlistValue> description_, frequency_, gravity_, organ_, symptoms_;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The three domain records. They hold data only and are shared: one object may
+// sit in several lists, and a change made through one holder is seen by all.
+
+struct Symptom {
+    std::string name;
+    float intensity;
+
+    Symptom(std::string name, float intensity) : name(std::move(name)), intensity(intensity) {}
+};
+
+using SymptomPtr = std::shared_ptr<Symptom>;
+using SymptomList = std::vector<SymptomPtr>;
+
+struct Disease {
+    std::string name;
+    std::string desc;
+    float frequency;
+    float gravity;
+    std::string organ;
+    SymptomList symptoms;
+
+    Disease(std::string name, std::string desc, float frequency, float gravity, std::string organ,
+            SymptomList symptoms)
+        : name(std::move(name)), desc(std::move(desc)), frequency(frequency), gravity(gravity),
+          organ(std::move(organ)), symptoms(std::move(symptoms)) {}
+};
+
+using DiseasePtr = std::shared_ptr<Disease>;
+using DiseaseList = std::vector<DiseasePtr>;
+
+struct Diagnostic {
+    DiseasePtr disease;
+    float probability;
+    float score = 0.0f;
+
+    Diagnostic(DiseasePtr disease, float probability)
+        : disease(std::move(disease)), probability(probability) {}
+};
+
+using DiagnosticPtr = std::shared_ptr<Diagnostic>;
+using DiagnosticList = std::vector<DiagnosticPtr>;
+
+inline SymptomPtr makeSymptom(std::string name, float intensity) {
+    return std::make_shared<Symptom>(std::move(name), intensity);
+}

@@ -1,0 +1,31 @@
+#include "presentation/DiseaseInfo.h"
+
+#include "model/Names.h"
+#include "model/NumberText.h"
+
+#include <algorithm>
+
+void orderSymptomsForDisplay(Disease& disease) {
+    auto& list = disease.symptoms;
+    std::stable_sort(list.begin(), list.end(), [](const SymptomPtr& a, const SymptomPtr& b) {
+        return nameLess(a->name, b->name);
+    });
+    std::stable_sort(list.begin(), list.end(), [](const SymptomPtr& a, const SymptomPtr& b) {
+        return a->intensity > b->intensity;
+    });
+}
+
+std::string frequencySentence(float frequency) {
+    return formatFixed(static_cast<double>(frequency), 0) +
+           " out of 1000 patients have this disease";
+}
+
+DiseaseInfo diseaseInfo(Disease& disease) {
+    orderSymptomsForDisplay(disease);
+    DiseaseInfo info{disease.name, disease.desc, intensityLevelFor(disease.gravity),
+                     frequencySentence(disease.frequency), {}};
+    for (std::size_t i = 0; i < disease.symptoms.size(); ++i) {
+        info.symptoms += (i ? ", " : "") + disease.symptoms[i]->name;
+    }
+    return info;
+}

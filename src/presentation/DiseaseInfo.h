@@ -1,0 +1,25 @@
+#pragma once
+
+#include "model/Records.h"
+#include "presentation/IntensityLevel.h"
+
+#include <optional>
+#include <string>
+
+// The five texts of a disease's information window.
+struct DiseaseInfo {
+    std::string name;
+    std::string description;
+    std::optional<IntensityLevel> gravity; // none: the label keeps its own text
+    std::string frequency;                 // "12 out of 1000 patients have this disease"
+    std::string symptoms;                  // names joined by ", "
+};
+
+// Orders the disease's own symptoms for display, highest intensity first and
+// equal ones by name. The catalogue keeps this order from then on.
+void orderSymptomsForDisplay(Disease& disease);
+
+// Re-orders the symptoms as above, then makes the texts.
+DiseaseInfo diseaseInfo(Disease& disease);
+
+std::string frequencySentence(float frequency);

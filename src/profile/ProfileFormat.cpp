@@ -1,0 +1,196 @@
+#include "profile/ProfileFormat.h"
+
+#include "model/Names.h"
+#include "model/NumberText.h"
+#include "profile/AtomicFile.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <sys/stat.h>
+
+std::string profileNumberText(float value) {
+    if (!std::isfinite(value)) {
+        return formatShortest(value);
+    }
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                      std::chars_format::general, 6);
+    std::string text(buffer, result.ptr);
+    if (text.find_first_of(".e") == std::string::npos) {
+        text += ".0";
+    }
+    return text;
+}
+
+std::optional<float> parseProfileNumber(std::string_view piece) {
+    for (unsigned char c : piece) {
+        if (c == ' ' || (c >= '\t' && c <= '\r') || c >= 0x80) {
+            return std::nullopt;
+        }
+    }
+    return parseCFloat(piece);
+}
+
+std::string profileText(const SymptomList& symptoms) {
+    std::string text;
+    for (const auto& s : symptoms) {
+        text += s->name;
+        text += '\n';
+        text += profileNumberText(s->intensity);
+        text += '\n';
+    }
+    return text;
+}
+
+namespace {
+
+// The length of the line separator at `i`, or 0: LF, VT, FF, CR, NEL, LS, PS.
+std::size_t separatorAt(std::string_view text, std::size_t i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c >= '\n' && c <= '\r') {
+        return 1;
+    }
+    if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0x85) {
+        return 2;
+    }
+    if (c == 0xE2 && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0x80 &&
+        (static_cast<unsigned char>(text[i + 2]) == 0xA8 ||
+         static_cast<unsigned char>(text[i + 2]) == 0xA9)) {
+        return 3;
+    }
+    return 0;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::optional<std::string> decodeUtf16(std::string_view bytes, bool bigEndian) {
+    if (bytes.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    std::string out;
+    out.reserve(bytes.size());
+    const auto unit = [&](std::size_t i) {
+        const auto hi = static_cast<unsigned char>(bytes[bigEndian ? i : i + 1]);
+        const auto lo = static_cast<unsigned char>(bytes[bigEndian ? i + 1 : i]);
+        return static_cast<char32_t>((hi << 8) | lo);
+    };
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        char32_t cp = unit(i);
+        if (cp >= 0xD800 && cp <= 0xDBFF) {
+            if (i + 3 >= bytes.size()) {
+                return std::nullopt;
+            }
+            const char32_t low = unit(i + 2);
+            if (low < 0xDC00 || low > 0xDFFF) {
+                return std::nullopt;
+            }
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
+            return std::nullopt;
+        }
+        appendUtf8(out, cp);
+    }
+    return out;
+}
+
+} // namespace
+
+std::optional<SymptomList> parseProfileText(std::string_view text) {
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        if (const std::size_t length = separatorAt(text, i)) {
+            pieces.push_back(text.substr(start, i - start));
+            i += length;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    pieces.push_back(text.substr(start));
+
+    // The text after the last separator is never read; a whole file has pairs before it.
+    if ((pieces.size() - 1) % 2 != 0) {
+        return std::nullopt;
+    }
+    SymptomList symptoms;
+    for (std::size_t i = 0; i + 1 < pieces.size(); i += 2) {
+        const auto intensity = parseProfileNumber(pieces[i + 1]);
+        if (!intensity) {
+            return std::nullopt;
+        }
+        symptoms.push_back(makeSymptom(std::string(pieces[i]), *intensity));
+    }
+    return symptoms;
+}
+
+std::optional<std::string> decodeProfileBytes(std::string_view bytes) {
+    if (bytes.substr(0, 2) == "\xFF\xFE") {
+        return decodeUtf16(bytes.substr(2), false);
+    }
+    if (bytes.substr(0, 2) == "\xFE\xFF") {
+        return decodeUtf16(bytes.substr(2), true);
+    }
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        bytes.remove_prefix(3);
+    }
+    if (!isValidUtf8(bytes)) {
+        return std::nullopt;
+    }
+    return std::string(bytes);
+}
+
+std::optional<SymptomList> readProfileFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    const auto text = decodeProfileBytes(bytes);
+    if (!text) {
+        return std::nullopt;
+    }
+    return parseProfileText(*text);
+}
+
+SaveResult saveProfileFile(const std::filesystem::path& path, const SymptomList& symptoms,
+                           std::ostream& out) {
+    // The previous file is replaced only once the new one is complete; the
+    // line about a missing previous file is kept for those who watch for it.
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0) {
+        out << "Remove failed: " << path.string() << ": " << std::strerror(errno) << std::endl;
+    }
+    SaveResult result;
+    result.ok = writeFileAtomically(path, profileText(symptoms), &result.error);
+    return result;
+}

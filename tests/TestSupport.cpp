@@ -1,0 +1,72 @@
+#include "TestSupport.h"
+
+#include <clocale>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+std::filesystem::path testData(const std::string& relative) {
+    return std::filesystem::path(SANORIA_TEST_DATA) / relative;
+}
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "sanoria-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        throw std::runtime_error("mkdtemp failed");
+    }
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const std::filesystem::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+CommaLocale::CommaLocale() {
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"}) {
+        if (std::setlocale(LC_ALL, name)) {
+            active_ = true;
+            return;
+        }
+    }
+}
+
+CommaLocale::~CommaLocale() { std::setlocale(LC_ALL, "C"); }
+
+std::string plistDocument(const std::string& rootEntries) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+           "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+           "<plist version=\"1.0\"><dict>" +
+           rootEntries + "</dict></plist>\n";
+}
+
+std::string diseaseEntry(const std::string& name, const std::string& organ,
+                         const std::string& symptoms, const std::string& frequency,
+                         const std::string& gravity) {
+    return "<key>" + name + "</key><dict><key>Description</key><string>About " + name +
+           ".</string><key>Frequency</key>" + frequency + "<key>Gravity</key>" + gravity +
+           "<key>Organ</key><string>" + organ + "</string><key>Symptoms</key><dict>" + symptoms +
+           "</dict></dict>";
+}
+
+SymptomList symptomsOf(std::initializer_list<std::pair<const char*, float>> items) {
+    SymptomList list;
+    for (const auto& [name, intensity] : items) {
+        list.push_back(makeSymptom(name, intensity));
+    }
+    return list;
+}

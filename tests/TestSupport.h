@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/Records.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+std::filesystem::path testData(const std::string& relative);
+
+// A fresh empty folder under the system's temporary folder, removed on destruction.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string readFile(const std::filesystem::path& path);
+void writeFile(const std::filesystem::path& path, std::string_view bytes);
+
+// Switches the process to a comma-decimal locale for the scope; skips the
+// calling test when the system has none.
+class CommaLocale {
+public:
+    CommaLocale();
+    ~CommaLocale();
+    bool active() const { return active_; }
+
+private:
+    bool active_ = false;
+};
+
+// One disease dictionary in XML, for building catalogues in tests.
+std::string plistDocument(const std::string& rootEntries);
+std::string diseaseEntry(const std::string& name, const std::string& organ,
+                         const std::string& symptoms, const std::string& frequency = "<integer>1</integer>",
+                         const std::string& gravity = "<integer>20</integer>");
+
+SymptomList symptomsOf(std::initializer_list<std::pair<const char*, float>> items);

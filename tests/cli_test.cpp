@@ -1,0 +1,142 @@
+#include "TestSupport.h"
+#include "cli/Cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+struct Run {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Run cli(std::vector<std::string> args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = runCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+const std::string kExample = testData("catalogues/worked-example.plist").string();
+
+} // namespace
+
+TEST(Cli, DiagnoseText) {
+    const auto r = cli({"diagnose", "--catalogue", kExample, "Fever=80", "Cough=20"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "76.0%\tBeta\n33.6%\tAlpha\n33.1%\tDelta\n");
+}
+
+TEST(Cli, DiagnoseJsonAndProfileFirst) {
+    TempDir dir;
+    writeFile(dir / "p.snp", "Fever\n80.0\n");
+    const auto r = cli({"diagnose", "--json", "--profile", (dir / "p.snp").string(),
+                        "--catalogue=" + kExample, "Cough=20"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "[{\"disease\": \"Beta\", \"probability\": 76},\n"
+                     " {\"disease\": \"Alpha\", \"probability\": 33.640003},\n"
+                     " {\"disease\": \"Delta\", \"probability\": 33.053333}]\n");
+    // The name is split at the last "=".
+    const auto eq = cli({"diagnose", "--catalogue", kExample, "a=b=20"});
+    EXPECT_EQ(eq.code, 0);
+    EXPECT_EQ(eq.out, "");
+}
+
+TEST(Cli, ExitCodes) {
+    EXPECT_EQ(cli({"diagnose", "--catalogue", kExample}).err,
+              "Please add at least one symptom and try again.\n");
+    EXPECT_EQ(cli({"diagnose", "--catalogue", kExample}).code, 1);
+    TempDir dir;
+    writeFile(dir / "bad.snp", "Fever\nhot\n");
+    const auto badProfile = cli({"diagnose", "--profile", (dir / "bad.snp").string()});
+    EXPECT_EQ(badProfile.code, 1);
+    EXPECT_EQ(badProfile.err, "Could not load profile.\n");
+    EXPECT_EQ(cli({"profile", "read", (dir / "absent.snp").string()}).code, 1);
+
+    const auto badCatalogue =
+        cli({"diagnose", "--catalogue", (dir / "absent.plist").string(), "Fever=80"});
+    EXPECT_EQ(badCatalogue.code, 2);
+    EXPECT_NE(badCatalogue.err.find("absent.plist"), std::string::npos);
+
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {},
+             {"frobnicate"},
+             {"diagnose", "--bogus"},
+             {"diagnose", "Fever"},
+             {"diagnose", "Fever=hot"},
+             {"diagnose", "--catalogue"},
+             {"symptoms"},
+             {"info"},
+             {"profile"},
+             {"profile", "delete"},
+             {"profile", "write"},
+             {"check", "extra"}}) {
+        const auto r = cli(args);
+        EXPECT_EQ(r.code, 64) << (args.empty() ? "" : args[0]);
+        EXPECT_NE(r.err.find("usage:"), std::string::npos);
+    }
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--help"}, {"diagnose", "--help"}, {"symptoms", "--help"}, {"info", "--help"},
+             {"profile", "--help"}, {"profile", "write", "--help"}, {"check", "--help"}}) {
+        const auto r = cli(args);
+        EXPECT_EQ(r.code, 0);
+        EXPECT_NE(r.out.find("usage:"), std::string::npos);
+    }
+}
+
+TEST(Cli, SymptomsAndInfo) {
+    EXPECT_EQ(cli({"symptoms", "--catalogue", kExample, "Heart"}).out,
+              "Cough\nFever\nHeadache\n");
+    const auto info = cli({"info", "--catalogue", kExample, "Delta"});
+    EXPECT_EQ(info.code, 0);
+    EXPECT_EQ(info.out, "Delta\nThree symptoms.\nHigh\n10 out of 1000 patients have this "
+                        "disease\nFever, Headache, Cough\n");
+    const auto json = cli({"info", "--json", "--catalogue", kExample, "Beta"});
+    EXPECT_EQ(json.out, "{\"name\": \"Beta\", \"description\": \"Second & only fever.\", "
+                        "\"gravity\": \"Extremely High\", \"frequency\": \"0 out of 1000 patients "
+                        "have this disease\", \"symptoms\": \"Fever\"}\n");
+    EXPECT_EQ(cli({"info", "--catalogue", kExample, "Omega"}).code, 1);
+}
+
+TEST(Cli, ProfileWriteAndRead) {
+    TempDir dir;
+    const auto file = (dir / "p.snp").string();
+    const auto w = cli({"profile", "write", file, "Chest pain=80", "Odd \"name\"=nan", "X=1e-05"});
+    EXPECT_EQ(w.code, 0) << w.err;
+    EXPECT_EQ(w.out.rfind("Remove failed: ", 0), 0u); // no previous file
+    EXPECT_EQ(readFile(file), "Chest pain\n80.0\nOdd \"name\"\nnan\nX\n1e-05\n");
+    EXPECT_EQ(cli({"profile", "read", file}).out, "Chest pain\t80.0\nOdd \"name\"\tnan\nX\t1e-05\n");
+    EXPECT_EQ(cli({"profile", "read", file, "--json"}).out,
+              "[{\"name\": \"Chest pain\", \"intensity\": 80},\n"
+              " {\"name\": \"Odd \\\"name\\\"\", \"intensity\": \"nan\"},\n"
+              " {\"name\": \"X\", \"intensity\": 1e-05}]\n");
+    EXPECT_EQ(cli({"profile", "write", (dir / "no" / "p.snp").string(), "A=20"}).code, 1);
+}
+
+TEST(Cli, CheckReportsWhatToFix) {
+    const auto clean = cli({"check", "--catalogue", kExample});
+    EXPECT_EQ(clean.code, 0) << clean.out;
+    EXPECT_NE(clean.out.find("4 diseases, 4 distinct symptoms"), std::string::npos) << clean.out;
+    EXPECT_NE(clean.out.find("Heart: 2"), std::string::npos);
+
+    TempDir dir;
+    writeFile(dir / "bad.plist",
+              plistDocument(
+                  diseaseEntry("Odd", "Lungs", "<key>Fever</key><integer>60</integer>",
+                               "<real>1200</real>", "<integer>50</integer>") +
+                  diseaseEntry("Bare", "Lung", "") +
+                  diseaseEntry("Loud", "Heart",
+                               "<key>fever </key><integer>150</integer>"
+                               "<key>Caf\xC3\xA9</key><integer>20</integer>") +
+                  diseaseEntry("Quiet", "Heart", "<key>Cafe\xCC\x81</key><integer>20</integer>")));
+    const auto r = cli({"check", "--catalogue", (dir / "bad.plist").string()});
+    EXPECT_EQ(r.code, 3);
+    for (const char* expected : {"gravity 50", "frequency 1200", "\"Lung\" is none",
+                                 "has no symptoms", "intensity 150", "letter case",
+                                 "canonically equivalent"}) {
+        EXPECT_NE(r.out.find(expected), std::string::npos) << expected << "\n" << r.out;
+    }
+}

@@ -1,0 +1,183 @@
+#include "TestSupport.h"
+#include "model/NumberText.h"
+#include "profile/ProfileFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+TEST(ProfileNumber, TextTable) {
+    EXPECT_EQ(profileNumberText(50.0f), "50.0");
+    EXPECT_EQ(profileNumberText(0.5f), "0.5");
+    EXPECT_EQ(profileNumberText(57.34211f), "57.3421");
+    EXPECT_EQ(profileNumberText(99.99999f), "100.0");
+    EXPECT_EQ(profileNumberText(0.00001f), "1e-05");
+    EXPECT_EQ(profileNumberText(1e6f), "1e+06");
+    EXPECT_EQ(profileNumberText(-0.0f), "-0.0");
+    EXPECT_EQ(profileNumberText(123456.0f), "123456.0");
+    EXPECT_EQ(profileNumberText(0.0001f), "0.0001");
+    EXPECT_EQ(profileNumberText(-20.0f), "-20.0");
+    EXPECT_EQ(profileNumberText(std::numeric_limits<float>::quiet_NaN()), "nan");
+    EXPECT_EQ(profileNumberText(-std::numeric_limits<float>::quiet_NaN()), "nan");
+    EXPECT_EQ(profileNumberText(INFINITY), "inf");
+    EXPECT_EQ(profileNumberText(-INFINITY), "-inf");
+}
+
+TEST(ProfileNumber, ParsingRules) {
+    EXPECT_EQ(parseProfileNumber("60.0"), 60.0f);
+    EXPECT_EQ(parseProfileNumber("1e-05"), 0.00001f);
+    EXPECT_EQ(parseProfileNumber("0x1p-2"), 0.25f);
+    EXPECT_EQ(parseProfileNumber("-INFINITY"), -INFINITY);
+    EXPECT_EQ(parseProfileNumber("+7"), 7.0f);
+    EXPECT_EQ(parseProfileNumber(".5"), 0.5f);
+    EXPECT_TRUE(std::isnan(*parseProfileNumber("nan")));
+    EXPECT_TRUE(std::isnan(*parseProfileNumber("NaN(123abc)")));
+    EXPECT_EQ(parseProfileNumber("1e99"), INFINITY); // as strtof reads it
+    for (const char* bad : {"", " 60", "60 ", "6 0", "60\t", "50,0", "60.0x", "abc", "--5",
+                            "+-5", "0x", "1e", "\xC2\xA0" "5", "\xEF\xBC\x95"}) {
+        EXPECT_FALSE(parseProfileNumber(bad).has_value()) << "\"" << bad << "\"";
+    }
+    EXPECT_FALSE(parseProfileNumber(std::string("5\0", 2)).has_value());
+    // Every text the writer makes reads back.
+    for (float v : {0.0f, -0.0f, 1e-30f, 3.4028235e38f, 57.34211f, 1e-45f, INFINITY}) {
+        const auto back = parseProfileNumber(profileNumberText(v));
+        ASSERT_TRUE(back.has_value()) << v;
+        EXPECT_EQ(profileNumberText(*back), profileNumberText(v));
+    }
+}
+
+TEST(ProfileNumber, CommaLocaleChangesNothing) {
+    CommaLocale comma;
+    ASSERT_TRUE(comma.active()) << "install-deps generates de_DE.UTF-8";
+    EXPECT_EQ(profileNumberText(57.34211f), "57.3421");
+    EXPECT_EQ(parseProfileNumber("2.5"), 2.5f);
+    EXPECT_FALSE(parseProfileNumber("2,5").has_value());
+    EXPECT_EQ(formatFixed(33.333332f, 1), "33.3");
+    EXPECT_EQ(formatFixed(1234.5, 0), "1234");
+    const auto list = parseProfileText("A\n0.5\n");
+    ASSERT_TRUE(list);
+    EXPECT_EQ((*list)[0]->intensity, 0.5f);
+    EXPECT_EQ(profileText(*list), "A\n0.5\n");
+}
+
+TEST(ProfileText, WriterFormat) {
+    EXPECT_EQ(profileText({}), "");
+    EXPECT_EQ(profileText(symptomsOf({{"Chest pain", 80}, {"Vertigo", 60}})),
+              "Chest pain\n80.0\nVertigo\n60.0\n");
+    EXPECT_EQ(profileText(symptomsOf({{" spaced ", 20}, {"", 40}})), " spaced \n20.0\n\n40.0\n");
+}
+
+TEST(ProfileText, EdgeFiles) {
+    auto read = [](std::string_view text) { return parseProfileText(text); };
+    EXPECT_EQ(read("")->size(), 0u);
+    EXPECT_FALSE(read("\n"));          // two pieces
+    EXPECT_FALSE(read("\n\n"));        // empty name, empty number
+    EXPECT_FALSE(read("Vertigo\n60.0")); // no final line end
+    const auto lastIgnored = read("Vertigo\n60.0\nChest pain");
+    ASSERT_TRUE(lastIgnored);
+    ASSERT_EQ(lastIgnored->size(), 1u);
+    EXPECT_EQ((*lastIgnored)[0]->name, "Vertigo");
+    EXPECT_FALSE(read("Vertigo\r\n60.0\r\n")); // the piece between CR and LF is no number
+    EXPECT_FALSE(read("Vertigo\n 60.0\n"));
+    const auto spaced = read("  Vertigo \n60.0\n");
+    EXPECT_EQ((*spaced)[0]->name, "  Vertigo ");
+    const auto special = read("A\nnan\nB\ninf\nC\n-inf\nD\n1e-05\nE\n0x1p-2\n");
+    ASSERT_EQ(special->size(), 5u);
+    EXPECT_TRUE(std::isnan((*special)[0]->intensity));
+    EXPECT_EQ((*special)[1]->intensity, INFINITY);
+    EXPECT_EQ((*special)[2]->intensity, -INFINITY);
+    EXPECT_EQ((*special)[4]->intensity, 0.25f);
+    EXPECT_FALSE(read("A\n50,0\n"));
+    // Every line separator counts: VT, FF, CR, NEL, LS, PS.
+    const auto separators = read("A\v20\fB\r40\xC2\x85" "C\xE2\x80\xA8" "60\xE2\x80\xA9");
+    ASSERT_TRUE(separators);
+    ASSERT_EQ(separators->size(), 3u);
+    EXPECT_EQ((*separators)[2]->intensity, 60.0f);
+    // Duplicates and unknown names are taken as they are.
+    EXPECT_EQ(read("X\n20\nX\n40\n")->size(), 2u);
+    // A bad number after good pairs loses the whole file, not half of it.
+    EXPECT_FALSE(read("A\n20\nB\nlots\n"));
+}
+
+TEST(ProfileText, Encodings) {
+    EXPECT_EQ((*decodeProfileBytes("\xEF\xBB\xBFVertigo\n")), "Vertigo\n");
+    // "Caf\u00e9\n" in UTF-16 both ways, with a pair for U+1F600.
+    const std::string le("\xFF\xFE" "C\0a\0f\0\xE9\0=\xD8\x00\xDE\n\0", 16);
+    EXPECT_EQ(*decodeProfileBytes(le), "Caf\xC3\xA9\xF0\x9F\x98\x80\n");
+    const std::string be("\xFE\xFF\0C\0a\0f\0\xE9\0\n", 12);
+    EXPECT_EQ(*decodeProfileBytes(be), "Caf\xC3\xA9\n");
+    EXPECT_FALSE(decodeProfileBytes("\xFF\xFE" "C"));        // odd length
+    EXPECT_FALSE(decodeProfileBytes(std::string("\xFF\xFE\x00\xDC", 4))); // lone surrogate
+    EXPECT_FALSE(decodeProfileBytes("Caf\xE9\n"));           // Latin-1, not UTF-8
+    EXPECT_FALSE(decodeProfileBytes("\xC0\xAF"));            // overlong
+    EXPECT_FALSE(decodeProfileBytes("\xED\xA0\x80"));        // encoded surrogate
+}
+
+TEST(ProfileFile, RoundTripAndMissingFileLine) {
+    TempDir dir;
+    const auto path = dir / "profile.snp";
+    const auto list = symptomsOf({{"Chest pain", 80}, {"Caf\xC3\xA9", 57.34211f}});
+    std::ostringstream out;
+    ASSERT_TRUE(saveProfileFile(path, list, out).ok);
+    EXPECT_EQ(out.str().rfind("Remove failed: ", 0), 0u) << out.str();
+    EXPECT_EQ(readFile(path), "Chest pain\n80.0\nCaf\xC3\xA9\n57.3421\n");
+    const auto back = readProfileFile(path);
+    ASSERT_TRUE(back);
+    EXPECT_EQ((*back)[1]->intensity, 57.3421f);
+
+    // Overwriting says nothing and keeps the file's permissions.
+    chmod(path.c_str(), 0640);
+    std::ostringstream again;
+    ASSERT_TRUE(saveProfileFile(path, symptomsOf({{"Vertigo", 60}}), again).ok);
+    EXPECT_EQ(again.str(), "");
+    EXPECT_EQ(readFile(path), "Vertigo\n60.0\n");
+    struct stat info {};
+    stat(path.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1); // no temporary file left behind
+
+    EXPECT_FALSE(readProfileFile(dir / "absent.snp"));
+    EXPECT_FALSE(readProfileFile(dir.path()));
+}
+
+TEST(ProfileFile, FailedSaveKeepsThePreviousFile) {
+    TempDir dir;
+    const auto path = dir / "profile.snp";
+    writeFile(path, "Vertigo\n60.0\n");
+    std::ostringstream out;
+    chmod(dir.path().c_str(), 0555);
+    if (access(dir.path().c_str(), W_OK) != 0) { // root writes into read-only folders
+        const auto result = saveProfileFile(path, symptomsOf({{"Other", 20}}), out);
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.error.find(dir.path().string()), std::string::npos) << result.error;
+        EXPECT_EQ(readFile(path), "Vertigo\n60.0\n");
+    }
+    chmod(dir.path().c_str(), 0755);
+
+    // Writing "into" a path whose folder is a file fails for root as well.
+    writeFile(dir / "plain", "x");
+    const auto result = saveProfileFile(dir / "plain" / "p.snp", symptomsOf({{"A", 20}}), out);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.empty());
+
+    // A folder in the way is not replaced.
+    std::filesystem::create_directory(dir / "folder.snp");
+    EXPECT_FALSE(saveProfileFile(dir / "folder.snp", symptomsOf({{"A", 20}}), out).ok);
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.snp"));
+}
+
+TEST(ProfileFile, SaveThroughALinkReplacesItsTarget) {
+    TempDir dir;
+    writeFile(dir / "real.snp", "Old\n20.0\n");
+    std::filesystem::create_symlink(dir / "real.snp", dir / "link.snp");
+    std::ostringstream out;
+    ASSERT_TRUE(saveProfileFile(dir / "link.snp", symptomsOf({{"New", 40}}), out).ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.snp"));
+    EXPECT_EQ(readFile(dir / "real.snp"), "New\n40.0\n");
+}
