@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <unistd.h>
 
 std::filesystem::path testData(const std::string& relative) {
     return std::filesystem::path(SANORIA_TEST_DATA) / relative;
@@ -69,4 +70,18 @@ SymptomList symptomsOf(std::initializer_list<std::pair<const char*, float>> item
         list.push_back(makeSymptom(name, intensity));
     }
     return list;
+}
+
+ReadOnlyFolder::ReadOnlyFolder(const std::filesystem::path& folder) : folder_(folder) {
+    std::filesystem::permissions(folder_, std::filesystem::perms(0555));
+    if (geteuid() == 0) {
+        switchedUser_ = seteuid(65534) == 0;
+    }
+}
+
+ReadOnlyFolder::~ReadOnlyFolder() {
+    if (switchedUser_ && seteuid(0) != 0) {
+        std::abort();
+    }
+    std::filesystem::permissions(folder_, std::filesystem::perms(0755));
 }

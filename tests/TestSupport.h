@@ -44,3 +44,17 @@ std::string diseaseEntry(const std::string& name, const std::string& organ,
                          const std::string& gravity = "<integer>20</integer>");
 
 SymptomList symptomsOf(std::initializer_list<std::pair<const char*, float>> items);
+
+// Makes a folder read-only for this process for the scope, also when the
+// tests run as root (which writes anywhere): then it acts as "nobody".
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const std::filesystem::path& folder);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+private:
+    std::filesystem::path folder_;
+    bool switchedUser_ = false;
+};

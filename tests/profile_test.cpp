@@ -151,14 +151,14 @@ TEST(ProfileFile, FailedSaveKeepsThePreviousFile) {
     const auto path = dir / "profile.snp";
     writeFile(path, "Vertigo\n60.0\n");
     std::ostringstream out;
-    chmod(dir.path().c_str(), 0555);
-    if (access(dir.path().c_str(), W_OK) != 0) { // root writes into read-only folders
+    {
+        ReadOnlyFolder readOnly(dir.path());
         const auto result = saveProfileFile(path, symptomsOf({{"Other", 20}}), out);
         EXPECT_FALSE(result.ok);
         EXPECT_NE(result.error.find(dir.path().string()), std::string::npos) << result.error;
-        EXPECT_EQ(readFile(path), "Vertigo\n60.0\n");
     }
-    chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(readFile(path), "Vertigo\n60.0\n");
+    EXPECT_EQ(out.str(), ""); // there was a previous file
 
     // Writing "into" a path whose folder is a file fails for root as well.
     writeFile(dir / "plain", "x");

@@ -7,6 +7,7 @@
 #include "presentation/DiseaseInfo.h"
 #include "presentation/TableCells.h"
 #include "profile/ProfileFormat.h"
+#include "model/Messages.h"
 #include "model/NumberText.h"
 
 #include <cmath>
@@ -189,7 +190,7 @@ int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
     if (args.profile) {
         auto loaded = readProfileFile(*args.profile);
         if (!loaded) {
-            err << "Could not load profile." << std::endl;
+            err << messages::kCouldNotLoad << std::endl;
             return kExitProfile;
         }
         symptoms = std::move(*loaded);
@@ -198,7 +199,7 @@ int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
         symptoms.push_back(parseSymptomArgument(a, kDiagnose));
     }
     if (symptoms.empty()) {
-        err << "Please add at least one symptom and try again." << std::endl;
+        err << messages::kNoSymptoms << std::endl;
         return kExitProfile;
     }
     const DiseaseList diseases = loadCatalogue(args);
@@ -269,7 +270,7 @@ int profileWrite(const Args& args, std::ostream& out, std::ostream& err) {
     }
     const SaveResult saved = saveProfileFile(args.positional[0], list, out);
     if (!saved.ok) {
-        err << "Could not save profile. (" << saved.error << ")" << std::endl;
+        err << messages::kCouldNotSave << " (" << saved.error << ")" << std::endl;
         return kExitProfile;
     }
     return kExitOk;
@@ -281,7 +282,7 @@ int profileRead(const Args& args, std::ostream& out, std::ostream& err) {
     }
     const auto list = readProfileFile(args.positional[0]);
     if (!list) {
-        err << "Could not load profile." << std::endl;
+        err << messages::kCouldNotLoad << std::endl;
         return kExitProfile;
     }
     if (args.json) {

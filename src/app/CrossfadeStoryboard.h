@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Swaps one view for another inside their container and sizes the window to
+// the newcomer. Nothing in the program uses it yet; it is there for screens
+// that replace the main one.
+class CrossfadeStoryboard {
+public:
+    CrossfadeStoryboard(QString identifier, QWidget* source, QWidget* destination);
+
+    void perform();
+
+    const QString& identifier() const { return id; }
+
+private:
+    QString id;
+    QWidget* source;
+    QWidget* destination;
+};

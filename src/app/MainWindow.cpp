@@ -1,0 +1,27 @@
+#include "app/MainWindow.h"
+
+#include "app/ContainerViewController.h"
+#include "controller/ViewController.h"
+#include "ui_MainWindow.h"
+
+MainWindow::MainWindow(DiseaseList diseases, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>()) {
+    ui->setupUi(this);
+    container = new ContainerViewController(std::move(diseases), dialogs, this);
+    delete ui->centralWidget;
+    setCentralWidget(container);
+
+    ViewController* vc = container->sourceViewController();
+    vc->watchWindow();
+    connect(ui->actionNew, &QAction::triggered, vc, &ViewController::OnFileNew);
+    connect(ui->actionOpen, &QAction::triggered, vc, &ViewController::OnLoadProfile);
+    connect(ui->actionSave, &QAction::triggered, vc, &ViewController::OnSaveProfile);
+    connect(ui->actionSaveAs, &QAction::triggered, vc, &ViewController::OnSaveProfileAs);
+    connect(ui->actionQuit, &QAction::triggered, vc, &ViewController::OnAppQuit);
+    connect(ui->actionHowToGenerateADiagnosis, &QAction::triggered, vc,
+            &ViewController::OnHowToGenerateADiagnosis);
+}
+
+MainWindow::~MainWindow() = default;
+
+ViewController* MainWindow::viewController() const { return container->sourceViewController(); }

@@ -1,0 +1,473 @@
+#include "controller/ViewController.h"
+
+#include "engine/DiagnosticTools.h"
+#include "model/DatabaseTools.h"
+#include "model/Messages.h"
+#include "model/Names.h"
+#include "model/Organs.h"
+#include "model/ResourcePaths.h"
+#include "platform/Dialogs.h"
+#include "presentation/CellTableModel.h"
+#include "presentation/DiseaseInfo.h"
+#include "presentation/LevelLabel.h"
+#include "presentation/TableCells.h"
+#include "presentation/ViewControllerInfo.h"
+#include "profile/ProfileFormat.h"
+#include "ui_ViewController.h"
+
+#include <QCloseEvent>
+#include <QCompleter>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLineEdit>
+#include <QShortcut>
+#include <QTextBoundaryFinder>
+#include <QUrl>
+#include <QValidator>
+#include <algorithm>
+#include <iostream>
+
+namespace {
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::filesystem::path toFsPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// A symptom name is one line of a profile, so it may hold no line break.
+class SingleLineValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        for (const QChar c : input) {
+            const char16_t u = c.unicode();
+            if ((u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029) {
+                return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+};
+
+// The name shown in the title: the file name less its last four characters
+// (the extension of a name the save panel made), counted as a reader sees them.
+QString titleName(const QString& path) {
+    const QString name = QFileInfo(QDir::cleanPath(path)).fileName();
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, name);
+    graphemes.toEnd();
+    for (int i = 0; i < 4; ++i) {
+        if (graphemes.toPreviousBoundary() <= 0) {
+            return QString();
+        }
+    }
+    return name.left(graphemes.position());
+}
+
+constexpr const char* kApplicationTitle = "Sanoria";
+
+} // namespace
+
+ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), riskSymptomsList(kRiskSymptoms.begin(), kRiskSymptoms.end()),
+      ui(std::make_unique<Ui::ViewController>()), dialogs(dialogs) {
+    ui->setupUi(this);
+    comboSymptom = ui->comboSymptom;
+    sliderSymptomIntensity = ui->sliderSymptomIntensity;
+    labelSymptomIntensity = ui->labelSymptomIntensity;
+    tableViewSymptom = ui->TableViewSymptom;
+    tableViewDiagnostic = ui->TableViewDiagnostic;
+    organButtons = {ui->buttonBrain,   ui->buttonThroat,     ui->buttonLungs,
+                    ui->buttonHeart,   ui->buttonStomach,    ui->buttonLiver,
+                    ui->buttonIntestines, ui->buttonKidneys, ui->buttonUterus,
+                    ui->buttonBladder, ui->buttonMusclesAndBones};
+
+    using Action = void (ViewController::*)();
+    const std::array<Action, 11> organActions{
+        &ViewController::OnBrain,   &ViewController::OnThroat,          &ViewController::OnLungs,
+        &ViewController::OnHeart,   &ViewController::OnStomach,         &ViewController::OnLiver,
+        &ViewController::OnIntestines, &ViewController::OnKidneys,      &ViewController::OnUterus,
+        &ViewController::OnBladder, &ViewController::OnMusclesAndBones};
+    for (std::size_t i = 0; i < organButtons.size(); ++i) {
+        organButtons[i]->setToolTip(qs(kOrgans[i].tooltip));
+        organButtons[i]->setAccessibleName(qs(kOrgans[i].tooltip));
+        connect(organButtons[i], &QToolButton::clicked, this, organActions[i]);
+    }
+
+    symptomModel = new CellTableModel(
+        tableViewSymptom->objectName(),
+        {{qs(kColumnSymptom), tr("Symptom")}, {qs(kColumnIntensity), tr("Intensity")}},
+        symptomsList, diagnosticsList, this);
+    diagnosticModel = new CellTableModel(
+        tableViewDiagnostic->objectName(),
+        {{qs(kColumnDisease), tr("Disease")}, {qs(kColumnProbability), tr("Probability")}},
+        symptomsList, diagnosticsList, this);
+    tableViewSymptom->setModel(symptomModel);
+    tableViewDiagnostic->setModel(diagnosticModel);
+    for (QTableView* table : {tableViewSymptom, tableViewDiagnostic}) {
+        table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+        table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+        connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                &ViewController::updateCommandStates);
+    }
+
+    comboSymptom->lineEdit()->setValidator(new SingleLineValidator(comboSymptom));
+    comboSymptom->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    comboSymptom->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    comboSymptom->completer()->setFilterMode(Qt::MatchContains);
+    connect(comboSymptom->lineEdit(), &QLineEdit::returnPressed, this,
+            &ViewController::OnAddSymptom);
+
+    connect(sliderSymptomIntensity, &QSlider::valueChanged, this,
+            &ViewController::OnSymptomIntensityChanged);
+    connect(ui->buttonAddSymptom, &QPushButton::clicked, this, &ViewController::OnAddSymptom);
+    connect(ui->buttonRemoveSymptom, &QPushButton::clicked, this,
+            &ViewController::OnRemoveSymptom);
+    connect(ui->buttonClearSymptom, &QPushButton::clicked, this, &ViewController::OnClearSymptoms);
+    connect(ui->buttonGenerateDiagnostic, &QPushButton::clicked, this,
+            &ViewController::OnGenerateDiagnostic);
+    connect(ui->buttonInfo, &QPushButton::clicked, this, &ViewController::OnInfo);
+    connect(tableViewDiagnostic, &QTableView::doubleClicked, this, &ViewController::OnInfo);
+    // Keyboard: Delete removes the selected symptom, Enter opens the selected disease.
+    for (const auto key : {QKeySequence::Delete, QKeySequence::Backspace}) {
+        auto* remove = new QShortcut(QKeySequence(key), tableViewSymptom);
+        remove->setContext(Qt::WidgetShortcut);
+        connect(remove, &QShortcut::activated, this, &ViewController::OnRemoveSymptom);
+    }
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* open = new QShortcut(QKeySequence(key), tableViewDiagnostic);
+        open->setContext(Qt::WidgetShortcut);
+        connect(open, &QShortcut::activated, this, &ViewController::OnInfo);
+    }
+
+    diseasesList = std::move(diseases);
+    resetSession();
+}
+
+ViewController::~ViewController() = default;
+
+void ViewController::watchWindow() {
+    if (QWidget* w = ownWindow()) {
+        w->installEventFilter(this);
+    }
+}
+
+// ---- initial state and organs
+
+void ViewController::resetSession() {
+    setSliderValue(kDefaultIntensity);
+    showLevel(*labelSymptomIntensity, *intensityLevelFor(kDefaultIntensity));
+    if (comboSymptom->count() > 0) {
+        comboSymptom->setCurrentIndex(0);
+    }
+    for (std::size_t i = 0; i < organButtons.size(); ++i) {
+        const bool heart = kOrgans[i].key == kInitialOrgan;
+        organButtons[i]->setChecked(heart);
+        setOrganImage(i, heart);
+    }
+    selectedOrgan = std::string(kInitialOrgan);
+    symptomsList.clear();
+    diagnosticsList.clear();
+    fillSymptomCombo();
+    reloadSymptoms();
+    reloadDiagnostics();
+}
+
+void ViewController::setOrganImage(std::size_t organ, bool selected) {
+    const QString image = qs(kOrgans[organ].image) + (selected ? "-Selected" : "");
+    organButtons[organ]->setIcon(QIcon(":/icons/" + image + ".svg"));
+    organButtons[organ]->setProperty("image", image);
+}
+
+void ViewController::organAction(std::size_t organ) {
+    QToolButton* own = organButtons[organ];
+    const std::string key(kOrgans[organ].key);
+    if (own->isChecked()) {
+        selectedOrgan = key;
+        setOrganImage(organ, true);
+        for (std::size_t i = 0; i < organButtons.size(); ++i) {
+            if (i != organ) {
+                organButtons[i]->setChecked(false);
+                setOrganImage(i, false);
+            }
+        }
+    } else if (namesEqual(selectedOrgan, key)) {
+        own->setChecked(true); // the selected organ cannot be deselected
+    }
+    fillSymptomCombo();
+}
+
+void ViewController::OnBrain() { organAction(0); }
+void ViewController::OnThroat() { organAction(1); }
+void ViewController::OnLungs() { organAction(2); }
+void ViewController::OnHeart() { organAction(3); }
+void ViewController::OnStomach() { organAction(4); }
+void ViewController::OnLiver() { organAction(5); }
+void ViewController::OnIntestines() { organAction(6); }
+void ViewController::OnKidneys() { organAction(7); }
+void ViewController::OnUterus() { organAction(8); }
+void ViewController::OnBladder() { organAction(9); }
+void ViewController::OnMusclesAndBones() { organAction(10); }
+
+void ViewController::fillSymptomCombo() {
+    comboSymptom->clear();
+    QStringList names;
+    for (const auto& name : DatabaseTools::symptomsForOrgan(diseasesList, selectedOrgan)) {
+        names.append(QString::fromStdString(name));
+    }
+    comboSymptom->addItems(names);
+    if (comboSymptom->count() > 0) {
+        comboSymptom->setCurrentIndex(0);
+    }
+}
+
+// ---- intensity
+
+float ViewController::sliderValue() const {
+    return static_cast<float>(sliderSymptomIntensity->value()) * 20.0f;
+}
+
+void ViewController::setSliderValue(float value) {
+    const QSignalBlocker quiet(sliderSymptomIntensity);
+    sliderSymptomIntensity->setValue(static_cast<int>(value / 20.0f));
+}
+
+void ViewController::OnSymptomIntensityChanged() {
+    if (const auto level = intensityLevelFor(sliderValue())) {
+        showLevel(*labelSymptomIntensity, *level);
+    }
+}
+
+// ---- symptom list and diagnosis
+
+void ViewController::showAlert(const QString& text) { dialogs.alert(this, text, {kOk}); }
+
+bool ViewController::isCritical(const std::string& name, float intensity) const {
+    const bool risky = std::any_of(riskSymptomsList.begin(), riskSymptomsList.end(),
+                                   [&](const std::string& risk) { return namesEqual(risk, name); });
+    return risky && intensity >= kCriticalIntensity;
+}
+
+void ViewController::OnAddSymptom() {
+    const std::string name = comboSymptom->currentText().toStdString();
+    const float intensity = sliderValue();
+    const auto found = std::find_if(symptomsList.begin(), symptomsList.end(),
+                                    [&](const SymptomPtr& s) { return namesEqual(s->name, name); });
+    if (found == symptomsList.end()) {
+        symptomsList.push_back(makeSymptom(name, intensity));
+    } else {
+        Symptom& existing = **found;
+        if (existing.intensity == intensity) {
+            showAlert(qs(messages::kAlreadySelected));
+            return;
+        }
+        if (dialogs.alert(this, qs(messages::kUpdateIntensity), {kYes, kNo}) != 0) {
+            return;
+        }
+        existing.intensity = intensity;
+    }
+    reloadSymptoms();
+    markModified();
+    if (isCritical(name, intensity)) {
+        showAlert(qs(messages::kCriticalSymptom));
+    }
+}
+
+void ViewController::OnRemoveSymptom() {
+    const int row = selectedRow(tableViewSymptom);
+    if (row < 0 || row >= static_cast<int>(symptomsList.size())) {
+        return;
+    }
+    symptomsList.erase(symptomsList.begin() + row);
+    reloadSymptoms();
+}
+
+void ViewController::OnClearSymptoms() {
+    symptomsList.clear();
+    reloadSymptoms();
+}
+
+void ViewController::OnGenerateDiagnostic() {
+    if (symptomsList.empty()) {
+        showAlert(qs(messages::kNoSymptoms));
+        return;
+    }
+    diagnosticsList = DiagnosticTools::generateDiagnostics(diseasesList, symptomsList);
+    reloadDiagnostics();
+}
+
+void ViewController::OnInfo() {
+    const int row = selectedRow(tableViewDiagnostic);
+    if (row < 0 || row >= static_cast<int>(diagnosticsList.size())) {
+        return;
+    }
+    Disease& disease = *diagnosticsList[static_cast<std::size_t>(row)]->disease;
+    ViewControllerInfo info(this);
+    const DiseaseInfo texts = diseaseInfo(disease);
+    info.labelName->setText(QString::fromStdString(texts.name));
+    info.labeldescription->setText(QString::fromStdString(texts.description));
+    if (texts.gravity) {
+        showLevel(*info.labelGravity, *texts.gravity);
+    }
+    info.labelFrequency->setText(QString::fromStdString(texts.frequency));
+    info.labelSymptoms->setText(QString::fromStdString(texts.symptoms));
+    dialogs.runModal(info);
+}
+
+// ---- tables
+
+int ViewController::selectedRow(QTableView* table) const {
+    const auto rows = table->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.constFirst().row();
+}
+
+void ViewController::reloadSymptoms() {
+    symptomModel->reloadData();
+    updateCommandStates();
+}
+
+void ViewController::reloadDiagnostics() {
+    diagnosticModel->reloadData();
+    updateCommandStates();
+}
+
+void ViewController::updateCommandStates() {
+    ui->buttonRemoveSymptom->setEnabled(selectedRow(tableViewSymptom) >= 0);
+    ui->buttonInfo->setEnabled(selectedRow(tableViewDiagnostic) >= 0);
+}
+
+// ---- title and document
+
+QWidget* ViewController::ownWindow() const {
+    QWidget* w = window();
+    return w == this ? nullptr : w;
+}
+
+bool ViewController::hasUnsavedChanges() const {
+    const QWidget* w = ownWindow();
+    return w && !w->windowTitle().isEmpty() && w->windowTitle().endsWith(QLatin1Char('*'));
+}
+
+void ViewController::markModified() {
+    if (hasUnsavedChanges()) {
+        return;
+    }
+    if (QWidget* w = ownWindow()) {
+        w->setWindowTitle(w->windowTitle() + QLatin1Char('*'));
+    }
+}
+
+void ViewController::setProfileTitle(const QString& path) {
+    if (QWidget* w = ownWindow()) {
+        w->setWindowTitle(QStringLiteral("%1 - %2").arg(kApplicationTitle, titleName(path)));
+    }
+}
+
+bool ViewController::confirmDiscardChanges(const QString& question) {
+    return dialogs.alert(this, question, {kYes, kNo}) != 1;
+}
+
+void ViewController::saveProfile() {
+    const SaveResult saved = saveProfileFile(toFsPath(currentProfilePath), symptomsList, std::cout);
+    if (!saved.ok) {
+        dialogs.alert(this, qs(messages::kCouldNotSave), {kOk}, QString::fromStdString(saved.error));
+        return;
+    }
+    setProfileTitle(currentProfilePath);
+}
+
+void ViewController::OnFileNew() {
+    if (hasUnsavedChanges() && !confirmDiscardChanges(qs(messages::kDiscardAndContinue))) {
+        return;
+    }
+    resetSession();
+    currentProfilePath.clear();
+    if (QWidget* w = ownWindow()) {
+        w->setWindowTitle(kApplicationTitle);
+    }
+}
+
+void ViewController::OnLoadProfile() {
+    if (hasUnsavedChanges() && !confirmDiscardChanges(qs(messages::kDiscardAndContinue))) {
+        return;
+    }
+    const auto path = dialogs.openFile(this, qs(kProfileExtension));
+    if (!path) {
+        return;
+    }
+    // All or nothing: the document, and the path a later Save writes to, change
+    // only once the whole file has been read.
+    auto loaded = readProfileFile(toFsPath(*path));
+    if (!loaded) {
+        showAlert(qs(messages::kCouldNotLoad));
+        return;
+    }
+    symptomsList = std::move(*loaded);
+    diagnosticsList.clear();
+    reloadSymptoms();
+    reloadDiagnostics();
+    currentProfilePath = *path;
+    setProfileTitle(currentProfilePath);
+}
+
+void ViewController::OnSaveProfile() {
+    if (!hasUnsavedChanges()) {
+        return;
+    }
+    if (currentProfilePath.isEmpty()) {
+        OnSaveProfileAs();
+        return;
+    }
+    saveProfile();
+}
+
+void ViewController::OnSaveProfileAs() {
+    auto path = dialogs.saveFile(this, qs(kDefaultProfileName), qs(kProfileExtension));
+    if (!path) {
+        return;
+    }
+    if (QFileInfo(*path).suffix().isEmpty()) {
+        *path += QLatin1Char('.') + qs(kProfileExtension);
+    }
+    currentProfilePath = *path;
+    saveProfile();
+}
+
+void ViewController::OnAppQuit() {
+    if (hasUnsavedChanges() && !confirmDiscardChanges(qs(messages::kDiscardAndExit))) {
+        return;
+    }
+    closeConfirmed = true; // closing the window must not ask a second time
+    if (QWidget* w = ownWindow()) {
+        w->close();
+    }
+    QCoreApplication::quit();
+}
+
+bool ViewController::windowShouldClose() {
+    if (closeConfirmed) {
+        return true;
+    }
+    return !hasUnsavedChanges() || confirmDiscardChanges(qs(messages::kDiscardAndExit));
+}
+
+bool ViewController::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close && watched == ownWindow()) {
+        if (!windowShouldClose()) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ViewController::OnHowToGenerateADiagnosis() {
+    const auto page = resourceDirectory() / "help" / "index.html";
+    dialogs.openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string_view>
+
+// What the program tells the user, word for word.
+namespace messages {
+inline constexpr std::string_view kAlreadySelected = "You have already selected this symptom.";
+inline constexpr std::string_view kUpdateIntensity =
+    "You have already selected this symptom with a different intensity. Do you want to update "
+    "the intensity?";
+inline constexpr std::string_view kCriticalSymptom =
+    "You are experiencing a critical symptom. Please go to the nearest hospital right away for a "
+    "complete medical examination.";
+inline constexpr std::string_view kNoSymptoms = "Please add at least one symptom and try again.";
+inline constexpr std::string_view kCouldNotSave = "Could not save profile.";
+inline constexpr std::string_view kCouldNotLoad = "Could not load profile.";
+inline constexpr std::string_view kDiscardAndExit =
+    "You have unsaved changes that will be lost. Are you sure you want to exit the application?";
+inline constexpr std::string_view kDiscardAndContinue =
+    "You have unsaved changes that will be lost. Continue?";
+} // namespace messages

@@ -1,0 +1,72 @@
+#include "platform/QtDialogs.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+
+QString filterFor(const QString& extension) {
+    return QObject::tr("Sanoria profiles (*.%1)").arg(extension);
+}
+
+} // namespace
+
+int QtDialogs::alert(QWidget* parent, const QString& text, const QStringList& buttons,
+                     const QString& detail) {
+    QMessageBox box(parent);
+    box.setIcon(QMessageBox::Warning);
+    box.setWindowTitle(QStringLiteral("Sanoria"));
+    box.setText(QString());
+    box.setInformativeText(text);
+    if (!detail.isEmpty()) {
+        box.setDetailedText(detail);
+    }
+    QList<QAbstractButton*> added;
+    for (int i = 0; i < buttons.size(); ++i) {
+        // The first button is the default; the last is what Escape means.
+        const auto role = i == 0 ? QMessageBox::AcceptRole : QMessageBox::RejectRole;
+        added.append(box.addButton(buttons[i], role));
+    }
+    if (!added.isEmpty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
+        box.setEscapeButton(added.last());
+    }
+    box.exec();
+    const int chosen = static_cast<int>(added.indexOf(box.clickedButton()));
+    return chosen >= 0 ? chosen : static_cast<int>(buttons.size()) - 1;
+}
+
+std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& extension) {
+    const QString path =
+        QFileDialog::getOpenFileName(parent, QObject::tr("Open profile"), QString(),
+                                     filterFor(extension));
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& suggestedName,
+                                           const QString& extension) {
+    QFileDialog dialog(parent, QObject::tr("Save profile"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filterFor(extension));
+    dialog.setDefaultSuffix(extension);
+    dialog.selectFile(suggestedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+void QtDialogs::runModal(QDialog& dialog) {
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.exec();
+}
+
+bool QtDialogs::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }

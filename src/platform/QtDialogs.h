@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+class QtDialogs : public Dialogs {
+public:
+    int alert(QWidget* parent, const QString& text, const QStringList& buttons,
+              const QString& detail) override;
+    std::optional<QString> openFile(QWidget* parent, const QString& extension) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& suggestedName,
+                                    const QString& extension) override;
+    void runModal(QDialog& dialog) override;
+    bool openUrl(const QUrl& url) override;
+};

@@ -1,0 +1,59 @@
+#include "presentation/CellTableModel.h"
+
+#include "presentation/LevelLabel.h"
+#include "presentation/TableCells.h"
+
+#include <QColor>
+
+CellTableModel::CellTableModel(QString tableIdentifier, QList<Column> columns,
+                               const SymptomList& symptoms, const DiagnosticList& diagnostics,
+                               QObject* parent)
+    : QAbstractTableModel(parent), table_(std::move(tableIdentifier)), columns_(std::move(columns)),
+      symptoms_(symptoms), diagnostics_(diagnostics) {}
+
+int CellTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : numberOfRows(table_.toStdString(), symptoms_, diagnostics_);
+}
+
+int CellTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QString CellTableModel::columnIdentifier(int column) const {
+    return column >= 0 && column < columns_.size() ? columns_[column].identifier : QString();
+}
+
+QVariant CellTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() < 0) {
+        return {};
+    }
+    if (role != Qt::DisplayRole && role != Qt::ForegroundRole && role != Qt::AccessibleTextRole) {
+        return {};
+    }
+    const CellValue cell =
+        cellValue(table_.toStdString(), columnIdentifier(index.column()).toStdString(),
+                  static_cast<std::size_t>(index.row()), symptoms_, diagnostics_);
+    if (cell.kind == CellValue::Kind::Nothing) {
+        return {};
+    }
+    if (role == Qt::ForegroundRole) {
+        if (cell.kind != CellValue::Kind::ColouredText) {
+            return {};
+        }
+        return toQColor(cell.colour);
+    }
+    return QString::fromStdString(cell.text);
+}
+
+QVariant CellTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < columns_.size()) {
+        return columns_[section].title;
+    }
+    return {};
+}
+
+void CellTableModel::reloadData() {
+    beginResetModel();
+    endResetModel();
+}

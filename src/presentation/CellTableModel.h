@@ -1,0 +1,36 @@
+#pragma once
+
+#include "model/Records.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+// A table that keeps no copy of its rows: every cell is asked of the pure cell
+// function, from the controller's lists, when the view needs it.
+class CellTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    struct Column {
+        QString identifier;
+        QString title;
+    };
+
+    CellTableModel(QString tableIdentifier, QList<Column> columns, const SymptomList& symptoms,
+                   const DiagnosticList& diagnostics, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    QString columnIdentifier(int column) const;
+
+    // The lists changed: the view asks again.
+    void reloadData();
+
+private:
+    QString table_;
+    QList<Column> columns_;
+    const SymptomList& symptoms_;
+    const DiagnosticList& diagnostics_;
+};

@@ -1,0 +1,25 @@
+#include "presentation/ViewControllerInfo.h"
+
+#include "ui_ViewControllerInfo.h"
+
+#include <QFont>
+
+ViewControllerInfo::ViewControllerInfo(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::ViewControllerInfo>()) {
+    ui->setupUi(this);
+    labelName = ui->labelName;
+    labeldescription = ui->labeldescription;
+    labelGravity = ui->labelGravity;
+    labelFrequency = ui->labelFrequency;
+    labelSymptoms = ui->labelSymptoms;
+
+    QFont title = labelName->font();
+    title.setPointSizeF(title.pointSizeF() * 1.4);
+    title.setBold(true);
+    labelName->setFont(title);
+    QFont strong = labelGravity->font();
+    strong.setBold(true);
+    labelGravity->setFont(strong);
+}
+
+ViewControllerInfo::~ViewControllerInfo() = default;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+class QLabel;
+namespace Ui {
+class ViewControllerInfo;
+}
+
+// The information window about one disease; the main window fills its labels.
+class ViewControllerInfo : public QDialog {
+    Q_OBJECT
+public:
+    explicit ViewControllerInfo(QWidget* parent = nullptr);
+    ~ViewControllerInfo() override;
+
+    QLabel* labelName;
+    QLabel* labeldescription;
+    QLabel* labelGravity;
+    QLabel* labelFrequency;
+    QLabel* labelSymptoms;
+
+private:
+    std::unique_ptr<Ui::ViewControllerInfo> ui;
+};

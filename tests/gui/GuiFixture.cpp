@@ -1,0 +1,62 @@
+#include "GuiFixture.h"
+
+#include "model/DatabaseTools.h"
+
+#include <QApplication>
+#include <QPalette>
+
+void GuiTest::SetUp() {
+    window = std::make_unique<MainWindow>(
+        DatabaseTools::loadDiseases(testData("catalogues/gui.plist")), dialogs);
+    window->show();
+}
+
+void GuiTest::TearDown() { window.reset(); }
+
+void GuiTest::setIntensity(int intensity) {
+    widget<QSlider>("sliderSymptomIntensity")->setValue(intensity / 20);
+}
+
+void GuiTest::add(const QString& name, int intensity) {
+    widget<QComboBox>("comboSymptom")->setEditText(name);
+    setIntensity(intensity);
+    button("buttonAddSymptom")->click();
+}
+
+QStringList GuiTest::comboItems() const {
+    QStringList items;
+    auto* combo = widget<QComboBox>("comboSymptom");
+    for (int i = 0; i < combo->count(); ++i) {
+        items.append(combo->itemText(i));
+    }
+    return items;
+}
+
+QString GuiTest::cell(QTableView* table, int row, int column) const {
+    return table->model()->index(row, column).data(Qt::DisplayRole).toString();
+}
+
+QColor GuiTest::cellColour(QTableView* table, int row, int column) const {
+    return table->model()->index(row, column).data(Qt::ForegroundRole).value<QColor>();
+}
+
+QStringList GuiTest::column(QTableView* table, int column) const {
+    QStringList texts;
+    for (int row = 0; row < table->model()->rowCount(); ++row) {
+        texts.append(cell(table, row, column));
+    }
+    return texts;
+}
+
+QColor GuiTest::textColour(const QLabel* label) {
+    return label->palette().color(QPalette::WindowText);
+}
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

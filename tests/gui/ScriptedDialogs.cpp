@@ -1,0 +1,65 @@
+#include "ScriptedDialogs.h"
+
+#include <QDialog>
+
+int ScriptedDialogs::alert(QWidget*, const QString& text, const QStringList& buttons,
+                           const QString& detail) {
+    const Alert asked{text, buttons, detail};
+    alerts.append(asked);
+    if (onAlert) {
+        onAlert(asked);
+    }
+    if (alertAnswers.empty()) {
+        return 0;
+    }
+    const int answer = alertAnswers.front();
+    alertAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& extension) {
+    ++openPanels;
+    Q_ASSERT(extension == QLatin1String("snp"));
+    if (openAnswers.isEmpty()) {
+        return std::nullopt;
+    }
+    const QString answer = openAnswers.takeFirst();
+    if (answer.isEmpty()) {
+        return std::nullopt;
+    }
+    return answer;
+}
+
+std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString& suggestedName,
+                                                 const QString& extension) {
+    savePanelNames.append(suggestedName);
+    Q_ASSERT(extension == QLatin1String("snp"));
+    if (saveAnswers.isEmpty()) {
+        return std::nullopt;
+    }
+    const QString answer = saveAnswers.takeFirst();
+    if (answer.isEmpty()) {
+        return std::nullopt;
+    }
+    return answer;
+}
+
+void ScriptedDialogs::runModal(QDialog& dialog) {
+    ++modalRuns;
+    if (onModal) {
+        onModal(dialog);
+    }
+}
+
+bool ScriptedDialogs::openUrl(const QUrl& url) {
+    openedUrls.append(url);
+    return true;
+}
+
+QStringList ScriptedDialogs::alertTexts() const {
+    QStringList texts;
+    for (const auto& a : alerts) {
+        texts.append(a.text);
+    }
+    return texts;
+}
