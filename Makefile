@@ -33,5 +33,9 @@ bench: deps
 install: build
 	cmake --install $(BUILD)
 
+# A picture of the window with a few symptoms and their results.
+screenshot: build
+	./scripts/screenshot docs/screenshot.png
+
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench
