@@ -17,12 +17,13 @@ void CatalogueBuilder::failInDisease(const std::string& what) const {
 }
 
 void CatalogueBuilder::beginDisease(std::string name) {
-    if (!names_.insert(name).second) {
-        current_ = std::move(name);
+    const bool listedBefore = names_.count(name) != 0;
+    current_ = std::move(name);
+    if (listedBefore) {
         failInDisease("listed twice");
     }
-    current_ = std::move(name);
-    keysSeen_.clear();
+    knownKeysSeen_ = 0;
+    otherKeysSeen_.clear();
     description_.reset();
     frequency_.reset();
     gravity_.reset();
@@ -35,19 +36,21 @@ void CatalogueBuilder::diseaseNotDictionary(const std::string& typeName) const {
 }
 
 void CatalogueBuilder::field(const std::string& key, PlistValue value) {
-    if (!keysSeen_.insert(key).second) {
-        failInDisease("key " + quoted(key) + " appears twice");
+    std::optional<PlistValue>* slots[] = {&description_, &frequency_, &gravity_, &organ_,
+                                          &symptoms_};
+    const char* names[] = {"Description", "Frequency", "Gravity", "Organ", "Symptoms"};
+    for (unsigned i = 0; i < 5; ++i) {
+        if (key == names[i]) {
+            if (knownKeysSeen_ & (1u << i)) {
+                failInDisease("key " + quoted(key) + " appears twice");
+            }
+            knownKeysSeen_ |= 1u << i;
+            *slots[i] = std::move(value);
+            return;
+        }
     }
-    if (key == "Description") {
-        description_ = std::move(value);
-    } else if (key == "Frequency") {
-        frequency_ = std::move(value);
-    } else if (key == "Gravity") {
-        gravity_ = std::move(value);
-    } else if (key == "Organ") {
-        organ_ = std::move(value);
-    } else if (key == "Symptoms") {
-        symptoms_ = std::move(value);
+    if (!otherKeysSeen_.insert(key).second) {
+        failInDisease("key " + quoted(key) + " appears twice");
     }
 }
 
@@ -60,8 +63,12 @@ void CatalogueBuilder::symptomNotNumber(const std::string& symptom,
 void CatalogueBuilder::checkNewSymptom(std::unordered_set<std::string>& seen,
                                        const std::string& symptom) const {
     if (!seen.insert(symptom).second) {
-        failInDisease("key \"Symptoms\": symptom " + quoted(symptom) + " is listed twice");
+        symptomListedTwice(symptom);
     }
+}
+
+void CatalogueBuilder::symptomListedTwice(const std::string& symptom) const {
+    failInDisease("key \"Symptoms\": symptom " + quoted(symptom) + " is listed twice");
 }
 
 void CatalogueBuilder::endDisease() {
@@ -90,4 +97,5 @@ void CatalogueBuilder::endDisease() {
     diseases_.push_back(std::make_shared<Disease>(
         std::move(current_), std::move(description_->text), frequency_->number, gravity_->number,
         std::move(organ_->text), std::move(symptoms_->symptoms)));
+    names_.insert(diseases_.back()->name);
 }

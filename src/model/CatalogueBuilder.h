@@ -2,8 +2,11 @@
 
 #include "model/Records.h"
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 
 // Collects what a catalogue reader finds, checks each disease the way the
@@ -33,17 +36,38 @@ public:
     [[noreturn]] void symptomNotNumber(const std::string& symptom,
                                        const std::string& typeName) const;
     void checkNewSymptom(std::unordered_set<std::string>& seen, const std::string& symptom) const;
+    [[noreturn]] void symptomListedTwice(const std::string& symptom) const;
+
+    // A reader reports how far through its input it has got, so that whoever
+    // holds the input may let go of what lies behind.
+    void onInputConsumed(std::function<void(std::size_t)> listener) {
+        inputConsumed_ = std::move(listener);
+    }
+    void inputConsumed(std::size_t offset) const {
+        if (inputConsumed_) {
+            inputConsumed_(offset);
+        }
+    }
 
     [[noreturn]] void fail(const std::string& what) const;
     [[noreturn]] void failInDisease(const std::string& what) const;
 
-    DiseaseList take() { return std::move(diseases_); }
+    DiseaseList take() {
+        names_.clear(); // its views point into the records handed over
+        return std::move(diseases_);
+    }
 
 private:
     std::string origin_;
     DiseaseList diseases_;
-    std::unordered_set<std::string> names_;
+    // Views of the names held by the records built so far: no second copy of
+    // every name.
+    std::unordered_set<std::string_view> names_;
     std::string current_;
-    std::unordered_set<std::string> keysSeen_;
+    // The five keys the catalogue requires, one bit each; any other key goes in
+    // the set, which real catalogues leave empty.
+    unsigned knownKeysSeen_ = 0;
+    std::unordered_set<std::string> otherKeysSeen_;
+    std::function<void(std::size_t)> inputConsumed_;
     std::optional<PlistValue> description_, frequency_, gravity_, organ_, symptoms_;
 };

@@ -172,12 +172,31 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
 // references and CDATA sections resolved.
 std::string XmlReader::readText(std::string_view element) {
     std::string out;
+    // Text copied as it stands; only that can break UTF-8, since character
+    // references are encoded here. Plain ASCII needs no second look.
+    bool rawNonAscii = false;
+    const auto copyRaw = [&](std::size_t from, std::size_t count) {
+        const std::string_view raw = text_.substr(from, count);
+        unsigned char any = 0;
+        for (const char c : raw) {
+            any |= static_cast<unsigned char>(c);
+        }
+        rawNonAscii = rawNonAscii || any >= 0x80;
+        out.append(raw);
+    };
     for (;;) {
-        const auto next = text_.find_first_of("<&", pos_);
-        if (next == std::string_view::npos) {
+        // Two memchr calls beat find_first_of, which tests every character
+        // against the set one at a time.
+        const char* here = text_.data() + pos_;
+        const std::size_t left = text_.size() - pos_;
+        const auto* lt = static_cast<const char*>(std::memchr(here, '<', left));
+        const std::size_t span = lt ? static_cast<std::size_t>(lt - here) : left;
+        const auto* amp = static_cast<const char*>(std::memchr(here, '&', span));
+        if (!lt && !amp) {
             syntax("unterminated <" + std::string(element) + ">");
         }
-        out.append(text_.substr(pos_, next - pos_));
+        const std::size_t next = pos_ + static_cast<std::size_t>((amp ? amp : lt) - here);
+        copyRaw(pos_, next - pos_);
         pos_ = next;
         if (text_[pos_] == '&') {
             const auto semi = text_.find(';', pos_);
@@ -216,13 +235,13 @@ std::string XmlReader::readText(std::string_view element) {
             if (end == std::string_view::npos) {
                 syntax("unterminated CDATA section");
             }
-            out.append(text_.substr(pos_ + 9, end - pos_ - 9));
+            copyRaw(pos_ + 9, end - pos_ - 9);
             pos_ = end + 3;
         } else if (startsWith("<!--")) {
             skipTo("-->", "comment");
         } else {
             expectClose(element);
-            if (!isValidUtf8(out)) {
+            if (rawNonAscii && !isValidUtf8(out)) {
                 syntax("text that is not UTF-8");
             }
             return out;
@@ -326,12 +345,28 @@ PlistValue XmlReader::readValue(const Tag& tag, bool symptomDict) {
     return value;
 }
 
+// Whether `name` is already among the disease's symptoms. A disease has a
+// handful, so a scan beats hashing; a long list gets an index of views.
+bool listedBefore(const SymptomList& symptoms,
+                  const std::unordered_set<std::string_view>& index, const std::string& name) {
+    if (!index.empty()) {
+        return index.count(name) != 0;
+    }
+    for (const auto& s : symptoms) {
+        if (s->name == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
 SymptomList XmlReader::readSymptoms(const Tag& tag) {
+    constexpr std::size_t kScanLimit = 16;
     SymptomList symptoms;
     if (tag.empty) {
         return symptoms;
     }
-    std::unordered_set<std::string> seen;
+    std::unordered_set<std::string_view> index;
     for (;;) {
         const Tag keyTag = readTag();
         if (keyTag.closing && keyTag.name == "dict") {
@@ -341,7 +376,9 @@ SymptomList XmlReader::readSymptoms(const Tag& tag) {
             syntax("expected <key> in \"Symptoms\"");
         }
         std::string name = readElementText(keyTag);
-        builder_.checkNewSymptom(seen, name);
+        if (listedBefore(symptoms, index, name)) {
+            builder_.symptomListedTwice(name);
+        }
         const Tag valueTag = expectOpen();
         if (valueTag.name != "integer" && valueTag.name != "real") {
             builder_.symptomNotNumber(name, typeName(valueTag.name));
@@ -352,6 +389,13 @@ SymptomList XmlReader::readSymptoms(const Tag& tag) {
             builder_.symptomNotNumber(name, "text that is no number");
         }
         symptoms.push_back(makeSymptom(std::move(name), intensity));
+        if (!index.empty()) {
+            index.insert(symptoms.back()->name);
+        } else if (symptoms.size() == kScanLimit) {
+            for (const auto& s : symptoms) {
+                index.insert(s->name);
+            }
+        }
     }
 }
 
@@ -400,6 +444,7 @@ void XmlReader::run() {
             }
             builder_.beginDisease(readElementText(keyTag));
             readDisease(expectOpen());
+            builder_.inputConsumed(pos_);
         }
     }
     if (wrapped) {
