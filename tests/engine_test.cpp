@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -102,4 +103,36 @@ TEST(Engine, FirstUserEntryOfANameDecides) {
         catalogue, symptomsOf({{"Fever", 60}, {"Fever", 20}}));
     // S from the first entry (full agreement), m = 1 of u = 2.
     EXPECT_FLOAT_EQ(results[0]->probability, 100.0f * (0.2f + 0.05f + 0.7f) * 0.8f);
+}
+
+TEST(Engine, LargeCatalogueGivesWhatEachDiseaseGivesAlone) {
+    // Large enough to be split across threads; every disease is scored on its
+    // own, so the whole must agree with the parts, in stable order.
+    const char* names[] = {"Fever", "Cough", "Rash", "Ache", "Chills", "Nausea"};
+    DiseaseList catalogue;
+    for (int i = 0; i < 30000; ++i) {
+        SymptomList own;
+        for (int k = 0; k < 3; ++k) {
+            own.push_back(makeSymptom(names[(i + k * 7) % 6], 20.0f * ((i + k) % 5 + 1)));
+        }
+        catalogue.push_back(disease("D" + std::to_string(i), static_cast<float>(i % 97), own));
+    }
+    const auto user = symptomsOf({{"Fever", 80}, {"Rash", 40}, {"Unknown", 20}});
+    const auto results = DiagnosticTools::generateDiagnostics(catalogue, user);
+    ASSERT_FALSE(results.empty());
+
+    std::vector<std::pair<float, std::size_t>> expected;
+    for (std::size_t i = 0; i < catalogue.size(); ++i) {
+        const auto alone = DiagnosticTools::generateDiagnostics({catalogue[i]}, user);
+        if (!alone.empty()) {
+            expected.emplace_back(alone[0]->probability, i);
+        }
+    }
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    ASSERT_EQ(results.size(), expected.size());
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        ASSERT_EQ(results[i]->disease, catalogue[expected[i].second]) << i;
+        ASSERT_EQ(results[i]->probability, expected[i].first) << i;
+    }
 }

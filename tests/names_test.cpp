@@ -16,7 +16,11 @@ TEST(Names, EqualityIsExactOrCanonical) {
     EXPECT_FALSE(namesEqual("Fever", " Fever"));
     EXPECT_TRUE(namesEqual(kPrecomposed, kDecomposed));
     EXPECT_FALSE(namesEqual(kPrecomposed, "Cafe"));
-    EXPECT_TRUE(namesEqual("\xE2\x84\xAA", "K")); // Kelvin sign is canonically K
+    // A plain ASCII name equals only itself, even where Unicode maps a sign to it.
+    EXPECT_FALSE(namesEqual("\xE2\x84\xAA", "K"));
+    EXPECT_NE(nameKey("\xE2\x84\xAA"), nameKey("K"));
+    EXPECT_EQ(nameKey(kPrecomposed), nameKey(kDecomposed));
+    EXPECT_TRUE(nameLess("K", "\xE2\x84\xAA") != nameLess("\xE2\x84\xAA", "K"));
     EXPECT_TRUE(namesEqual("\xFF", "\xFF"));       // invalid UTF-8 equals only itself
     EXPECT_FALSE(namesEqual("\xFF", "\xFE"));
 }

@@ -58,7 +58,7 @@ CatalogueReport checkCatalogue(const DiseaseList& diseases) {
     CatalogueReport report;
     auto& problems = report.problems;
     std::map<std::string, std::set<std::string>> byCanonical;
-    std::map<std::string, std::set<std::string>> byLooseKey;
+    std::map<std::string, std::map<std::string, std::string>> byLooseKey; // key, name
 
     for (const auto& d : diseases) {
         const std::string who = "disease " + quoted(d->name) + ": ";
@@ -84,14 +84,18 @@ CatalogueReport checkCatalogue(const DiseaseList& diseases) {
                 problems.push_back(who + "symptom " + quoted(s->name) + " has intensity " +
                                    number(s->intensity) + ", outside 0 to 100");
             }
-            byCanonical[canonicalName(s->name)].insert(s->name);
-            byLooseKey[looseKey(s->name)].insert(canonicalName(s->name));
+            byCanonical[nameKey(s->name)].insert(s->name);
+            byLooseKey[looseKey(s->name)].emplace(nameKey(s->name), s->name);
         }
     }
     for (const auto& [key, forms] : byLooseKey) {
         if (forms.size() > 1) {
+            std::set<std::string> names;
+            for (const auto& [nameKey, name] : forms) {
+                names.insert(name);
+            }
             problems.push_back("symptom names differ only in letter case or surrounding spaces: " +
-                               joinQuoted(forms));
+                               joinQuoted(names));
         }
     }
     for (const auto& [key, forms] : byCanonical) {

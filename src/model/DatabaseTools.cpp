@@ -143,13 +143,13 @@ DiseaseList DatabaseTools::parseDiseases(std::string_view bytes, const std::stri
 std::vector<std::string> DatabaseTools::symptomsForOrgan(const DiseaseList& diseases,
                                                         std::string_view organ) {
     std::vector<std::string> names;
-    std::unordered_set<std::string> taken; // canonical forms
+    std::unordered_set<std::string> taken;
     for (const auto& disease : diseases) {
         if (!namesEqual(disease->organ, organ)) {
             continue;
         }
         for (const auto& symptom : disease->symptoms) {
-            if (taken.insert(canonicalName(symptom->name)).second) {
+            if (taken.insert(nameKey(symptom->name)).second) {
                 names.push_back(symptom->name);
             }
         }

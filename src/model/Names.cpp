@@ -5,15 +5,6 @@
 #include <cstdlib>
 #include <memory>
 
-bool isAscii(std::string_view text) {
-    for (unsigned char c : text) {
-        if (c >= 0x80) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::string canonicalName(std::string_view name) {
     if (isAscii(name)) {
         return std::string(name);
@@ -34,17 +25,34 @@ bool namesEqual(std::string_view a, std::string_view b) {
     if (a == b) {
         return true;
     }
-    if (isAscii(a) && isAscii(b)) {
+    // A plain ASCII name equals only itself, which keeps the common case cheap.
+    if (isAscii(a) || isAscii(b)) {
         return false;
     }
     return canonicalName(a) == canonicalName(b);
+}
+
+std::string nameKey(std::string_view name) {
+    // No UTF-8 text starts with 0xFF, so the two kinds of key never meet.
+    if (isAscii(name)) {
+        return std::string(name);
+    }
+    std::string key(1, '\xFF');
+    key += canonicalName(name);
+    return key;
 }
 
 bool nameLess(std::string_view a, std::string_view b) {
     if (isAscii(a) && isAscii(b)) {
         return a < b;
     }
-    return canonicalName(a) < canonicalName(b);
+    const std::string ca = canonicalName(a);
+    const std::string cb = canonicalName(b);
+    if (ca != cb) {
+        return ca < cb;
+    }
+    // Same text, but only one of them plain: not equal, so order them.
+    return !namesEqual(a, b) && a < b;
 }
 
 bool isValidUtf8(std::string_view text) {

@@ -346,14 +346,14 @@ PlistValue XmlReader::readValue(const Tag& tag, bool symptomDict) {
 }
 
 // Whether `name` is already among the disease's symptoms. A disease has a
-// handful, so a scan beats hashing; a long list gets an index of views.
-bool listedBefore(const SymptomList& symptoms,
-                  const std::unordered_set<std::string_view>& index, const std::string& name) {
+// handful, so a scan beats hashing; a long list gets an index.
+bool listedBefore(const std::vector<Symptom>& symptoms,
+                  const std::unordered_set<std::string>& index, const std::string& name) {
     if (!index.empty()) {
         return index.count(name) != 0;
     }
     for (const auto& s : symptoms) {
-        if (s->name == name) {
+        if (s.name == name) {
             return true;
         }
     }
@@ -362,15 +362,16 @@ bool listedBefore(const SymptomList& symptoms,
 
 SymptomList XmlReader::readSymptoms(const Tag& tag) {
     constexpr std::size_t kScanLimit = 16;
-    SymptomList symptoms;
     if (tag.empty) {
-        return symptoms;
+        return {};
     }
-    std::unordered_set<std::string_view> index;
+    std::vector<Symptom> symptoms;
+    symptoms.reserve(8);
+    std::unordered_set<std::string> index;
     for (;;) {
         const Tag keyTag = readTag();
         if (keyTag.closing && keyTag.name == "dict") {
-            return symptoms;
+            return shareEach(std::move(symptoms));
         }
         if (keyTag.closing || keyTag.name != "key") {
             syntax("expected <key> in \"Symptoms\"");
@@ -388,12 +389,12 @@ SymptomList XmlReader::readSymptoms(const Tag& tag) {
         if (!ok) {
             builder_.symptomNotNumber(name, "text that is no number");
         }
-        symptoms.push_back(makeSymptom(std::move(name), intensity));
+        symptoms.emplace_back(std::move(name), intensity);
         if (!index.empty()) {
-            index.insert(symptoms.back()->name);
+            index.insert(symptoms.back().name);
         } else if (symptoms.size() == kScanLimit) {
             for (const auto& s : symptoms) {
-                index.insert(s->name);
+                index.insert(s.name);
             }
         }
     }

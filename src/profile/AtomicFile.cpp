@@ -45,8 +45,10 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
     }
 
     const std::filesystem::path targetPath(target);
-    std::string temp = (targetPath.parent_path() / ("." + targetPath.filename().string() +
-                                                    ".XXXXXX")).string();
+    std::string tempName(1, '.');
+    tempName += targetPath.filename().string();
+    tempName += ".XXXXXX";
+    std::string temp = (targetPath.parent_path() / tempName).string();
     const int fd = mkstemp(temp.data());
     if (fd < 0) {
         *error = describe("cannot create a file in " + targetPath.parent_path().string(), errno);
