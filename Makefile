@@ -33,9 +33,9 @@ bench: deps
 install: build
 	cmake --install $(BUILD)
 
-# A picture of the window with a few symptoms and their results.
+# Pictures of the window for the README and the help page.
 screenshot: build
-	./scripts/screenshot docs/screenshot.png
+	./scripts/pictures
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench

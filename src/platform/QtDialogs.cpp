@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
@@ -22,6 +23,10 @@ int QtDialogs::alert(QWidget* parent, const QString& text, const QStringList& bu
     box.setWindowTitle(QStringLiteral("Sanoria"));
     box.setText(QString());
     box.setInformativeText(text);
+    // With no main text the box would shrink to a narrow column of words.
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+        label->setMinimumWidth(360);
+    }
     if (!detail.isEmpty()) {
         box.setDetailedText(detail);
     }
