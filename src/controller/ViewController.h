@@ -35,6 +35,14 @@ public:
     const std::vector<std::string> riskSymptomsList;
     QString currentProfilePath;
 
+    // The window's controls, under the names the rest of the program uses.
+    QComboBox* comboSymptom;
+    QSlider* sliderSymptomIntensity;
+    QLabel* labelSymptomIntensity;
+    QTableView* tableViewSymptom;
+    QTableView* tableViewDiagnostic;
+    std::array<QToolButton*, 11> organButtons;
+
     void resetSession();
     void fillSymptomCombo();
 
@@ -97,13 +105,4 @@ private:
     CellTableModel* symptomModel = nullptr;
     CellTableModel* diagnosticModel = nullptr;
     bool closeConfirmed = false;
-
-public:
-    // The window's controls, under the names the rest of the program uses.
-    QComboBox* comboSymptom;
-    QSlider* sliderSymptomIntensity;
-    QLabel* labelSymptomIntensity;
-    QTableView* tableViewSymptom;
-    QTableView* tableViewDiagnostic;
-    std::array<QToolButton*, 11> organButtons;
 };
