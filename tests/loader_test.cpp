@@ -206,3 +206,24 @@ TEST(LoaderFailure, DuplicateKeysWouldLoseData) {
               "");
     EXPECT_NE(failure(plistDocument(diseaseEntry("Flu", "Lungs", kFever + kFever))), "");
 }
+
+TEST(LoaderFailure, DamagedFilesFailCleanly) {
+    // Every cut and every flipped byte of a good catalogue either loads or
+    // fails with a message: never a crash, never a partial list.
+    const std::string good = readFile(testData("catalogues/worked-example.plist"));
+    const auto whole = parse(good).size();
+    const std::size_t end = good.rfind("</plist>") + 8;
+    for (std::size_t cut = 0; cut < end; cut += 7) {
+        EXPECT_THROW(parse(good.substr(0, cut)), CatalogueError) << cut;
+    }
+    for (std::size_t at = 0; at < good.size(); at += 3) {
+        for (const char byte : {'<', '>', '&', '/', '\0', '\xFF', 'x'}) {
+            std::string damaged = good;
+            damaged[at] = byte;
+            try {
+                EXPECT_EQ(parse(damaged).size(), whole) << at;
+            } catch (const CatalogueError&) {
+            }
+        }
+    }
+}

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <sstream>
 #include <sys/stat.h>
@@ -180,4 +181,35 @@ TEST(ProfileFile, SaveThroughALinkReplacesItsTarget) {
     ASSERT_TRUE(saveProfileFile(dir / "link.snp", symptomsOf({{"New", 40}}), out).ok);
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.snp"));
     EXPECT_EQ(readFile(dir / "real.snp"), "New\n40.0\n");
+}
+
+TEST(ProfileFile, NameWithALineBreakIsNeverWritten) {
+    TempDir dir;
+    writeFile(dir / "p.snp", "Vertigo\n60.0\n");
+    std::ostringstream out;
+    for (const char* name : {"Chest\npain", "A\rB", "A\xE2\x80\xA8" "B", "A\xC2\x85" "B"}) {
+        const auto result = saveProfileFile(dir / "p.snp", symptomsOf({{name, 20}}), out);
+        EXPECT_FALSE(result.ok) << name;
+        EXPECT_NE(result.error.find("line break"), std::string::npos);
+    }
+    EXPECT_EQ(readFile(dir / "p.snp"), "Vertigo\n60.0\n");
+}
+
+TEST(ProfileText, HostileBytesNeverCrash) {
+    // Whatever the bytes, reading ends in a list or in nothing.
+    std::uint32_t state = 12345;
+    const auto next = [&] { return state = state * 1664525u + 1013904223u; };
+    const std::string alphabet("A \n\r\v\f0123456789.e+-xXpPnaifINF()\xC2\x85\xE2\x80\xA8\xFF\xFE\xEF\xBB\xBF");
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes;
+        const std::size_t length = next() % 40;
+        for (std::size_t i = 0; i < length; ++i) {
+            bytes += alphabet[next() % alphabet.size()];
+        }
+        if (const auto text = decodeProfileBytes(bytes)) {
+            if (const auto list = parseProfileText(*text)) {
+                EXPECT_EQ(profileText(*list).empty(), list->empty());
+            }
+        }
+    }
 }

@@ -184,6 +184,15 @@ std::optional<SymptomList> readProfileFile(const std::filesystem::path& path) {
 
 SaveResult saveProfileFile(const std::filesystem::path& path, const SymptomList& symptoms,
                            std::ostream& out) {
+    // A line break inside a name would shift every line after it: the file
+    // would not read back as written, so it is not written at all.
+    for (const auto& s : symptoms) {
+        for (std::size_t i = 0; i < s->name.size(); ++i) {
+            if (separatorAt(s->name, i)) {
+                return {false, "the symptom name \"" + s->name + "\" holds a line break"};
+            }
+        }
+    }
     // The previous file is replaced only once the new one is complete; the
     // line about a missing previous file is kept for those who watch for it.
     struct stat info {};
