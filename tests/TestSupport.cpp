@@ -45,7 +45,9 @@ CommaLocale::CommaLocale() {
     }
 }
 
-CommaLocale::~CommaLocale() { std::setlocale(LC_ALL, "C"); }
+CommaLocale::~CommaLocale() {
+    std::setlocale(LC_ALL, "C");
+}
 
 std::string plistDocument(const std::string& rootEntries) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"

@@ -40,7 +40,8 @@ private:
 // One disease dictionary in XML, for building catalogues in tests.
 std::string plistDocument(const std::string& rootEntries);
 std::string diseaseEntry(const std::string& name, const std::string& organ,
-                         const std::string& symptoms, const std::string& frequency = "<integer>1</integer>",
+                         const std::string& symptoms,
+                         const std::string& frequency = "<integer>1</integer>",
                          const std::string& gravity = "<integer>20</integer>");
 
 SymptomList symptomsOf(std::initializer_list<std::pair<const char*, float>> items);

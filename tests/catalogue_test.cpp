@@ -30,7 +30,8 @@ struct Case {
 
 std::string_view trimmed(std::string_view s) {
     const auto first = s.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) return {};
+    if (first == std::string_view::npos)
+        return {};
     return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
 }
 
@@ -39,7 +40,8 @@ std::string_view trimmed(std::string_view s) {
 std::vector<Case> readCases(const std::filesystem::path& dir) {
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(dir))
-        if (entry.is_regular_file() && entry.path().extension() == ".txt") files.push_back(entry.path());
+        if (entry.is_regular_file() && entry.path().extension() == ".txt")
+            files.push_back(entry.path());
     std::sort(files.begin(), files.end());
 
     std::vector<Case> cases;
@@ -49,7 +51,8 @@ std::vector<Case> readCases(const std::filesystem::path& dir) {
         for (int number = 1; std::getline(in, raw); ++number) {
             const std::string where = file.filename().string() + ":" + std::to_string(number);
             const std::string_view line = trimmed(raw);
-            if (line.empty() || line.front() == '#') continue;
+            if (line.empty() || line.front() == '#')
+                continue;
             if (line.substr(0, 2) == "> ") {
                 cases.push_back({where, std::string(line.substr(2)), {}});
                 continue;
@@ -66,7 +69,8 @@ std::vector<Case> readCases(const std::filesystem::path& dir) {
                 ADD_FAILURE() << where << ": not a symptom line of a case: " << line;
                 continue;
             }
-            cases.back().symptoms.push_back(makeSymptom(std::string(line.substr(0, eq)), intensity));
+            cases.back().symptoms.push_back(
+                makeSymptom(std::string(line.substr(0, eq)), intensity));
         }
     }
     return cases;
@@ -78,8 +82,9 @@ TEST(ShippedCatalogue, CoversEveryOrganAndEveryCriticalSymptom) {
     const DiseaseList diseases = DatabaseTools::loadDiseases();
 
     for (const auto& organ : kOrgans) {
-        const auto count = std::count_if(diseases.begin(), diseases.end(),
-                                         [&](const DiseasePtr& d) { return d->organ == organ.key; });
+        const auto count =
+            std::count_if(diseases.begin(), diseases.end(),
+                          [&](const DiseasePtr& d) { return d->organ == organ.key; });
         EXPECT_GE(count, 15) << organ.key;
     }
     for (const auto risk : kRiskSymptoms) {
@@ -97,7 +102,8 @@ TEST(ShippedCatalogue, RanksTypicalPresentationsFirst) {
     std::set<std::string> offered;
     for (const auto& d : diseases) {
         organOf[d->name] = d->organ;
-        for (const auto& s : d->symptoms) offered.insert(s->name);
+        for (const auto& s : d->symptoms)
+            offered.insert(s->name);
     }
 
     const std::vector<Case> cases = readCases(SANORIA_CASES_DIR);
@@ -109,19 +115,25 @@ TEST(ShippedCatalogue, RanksTypicalPresentationsFirst) {
     for (const Case& c : cases) {
         const auto known = organOf.find(c.expected);
         EXPECT_NE(known, organOf.end()) << c.where << ": no disease named \"" << c.expected << '"';
-        if (known != organOf.end()) ++casesPerOrgan[known->second];
+        if (known != organOf.end())
+            ++casesPerOrgan[known->second];
         EXPECT_FALSE(c.symptoms.empty()) << c.where;
         for (const auto& s : c.symptoms) {
-            EXPECT_TRUE(offered.count(s->name)) << c.where << ": no disease lists \"" << s->name << '"';
-            EXPECT_TRUE(s->intensity >= 20.0f && s->intensity <= 100.0f) << c.where << ": " << s->name;
+            EXPECT_TRUE(offered.count(s->name))
+                << c.where << ": no disease lists \"" << s->name << '"';
+            EXPECT_TRUE(s->intensity >= 20.0f && s->intensity <= 100.0f)
+                << c.where << ": " << s->name;
         }
 
         const DiagnosticList ranked = DiagnosticTools::generateDiagnostics(diseases, c.symptoms);
-        const auto hit = std::find_if(ranked.begin(), ranked.end(),
-                                      [&](const DiagnosticPtr& r) { return r->disease->name == c.expected; });
+        const auto hit = std::find_if(ranked.begin(), ranked.end(), [&](const DiagnosticPtr& r) {
+            return r->disease->name == c.expected;
+        });
         const auto rank = hit - ranked.begin();
-        if (rank == 0) ++first;
-        if (rank < 3) ++topThree;
+        if (rank == 0)
+            ++first;
+        if (rank < 3)
+            ++topThree;
         if (rank != 0 && !ranked.empty())
             std::printf("  %s: %s ranked %s, first is %s\n", c.where.c_str(), c.expected.c_str(),
                         hit == ranked.end() ? "nowhere" : std::to_string(rank + 1).c_str(),
@@ -131,8 +143,8 @@ TEST(ShippedCatalogue, RanksTypicalPresentationsFirst) {
         EXPECT_GE(casesPerOrgan[std::string(organ.key)], 5) << "too few cases for " << organ.key;
 
     const double n = static_cast<double>(cases.size());
-    std::printf("%zu cases: right disease first in %.1f %%, in the top three in %.1f %%\n", cases.size(),
-                100.0 * first / n, 100.0 * topThree / n);
+    std::printf("%zu cases: right disease first in %.1f %%, in the top three in %.1f %%\n",
+                cases.size(), 100.0 * first / n, 100.0 * topThree / n);
     EXPECT_GE(100.0 * first / n, 70.0);
     EXPECT_GE(100.0 * topThree / n, 90.0);
 }

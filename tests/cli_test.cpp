@@ -61,26 +61,29 @@ TEST(Cli, ExitCodes) {
     EXPECT_EQ(badCatalogue.code, 2);
     EXPECT_NE(badCatalogue.err.find("absent.plist"), std::string::npos);
 
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {},
-             {"frobnicate"},
-             {"diagnose", "--bogus"},
-             {"diagnose", "Fever"},
-             {"diagnose", "Fever=hot"},
-             {"diagnose", "--catalogue"},
-             {"symptoms"},
-             {"info"},
-             {"profile"},
-             {"profile", "delete"},
-             {"profile", "write"},
-             {"check", "extra"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{},
+                                                                  {"frobnicate"},
+                                                                  {"diagnose", "--bogus"},
+                                                                  {"diagnose", "Fever"},
+                                                                  {"diagnose", "Fever=hot"},
+                                                                  {"diagnose", "--catalogue"},
+                                                                  {"symptoms"},
+                                                                  {"info"},
+                                                                  {"profile"},
+                                                                  {"profile", "delete"},
+                                                                  {"profile", "write"},
+                                                                  {"check", "extra"}}) {
         const auto r = cli(args);
         EXPECT_EQ(r.code, 64) << (args.empty() ? "" : args[0]);
         EXPECT_NE(r.err.find("usage:"), std::string::npos);
     }
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--help"}, {"diagnose", "--help"}, {"symptoms", "--help"}, {"info", "--help"},
-             {"profile", "--help"}, {"profile", "write", "--help"}, {"check", "--help"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--help"},
+                                                                  {"diagnose", "--help"},
+                                                                  {"symptoms", "--help"},
+                                                                  {"info", "--help"},
+                                                                  {"profile", "--help"},
+                                                                  {"profile", "write", "--help"},
+                                                                  {"check", "--help"}}) {
         const auto r = cli(args);
         EXPECT_EQ(r.code, 0);
         EXPECT_NE(r.out.find("usage:"), std::string::npos);
@@ -88,8 +91,7 @@ TEST(Cli, ExitCodes) {
 }
 
 TEST(Cli, SymptomsAndInfo) {
-    EXPECT_EQ(cli({"symptoms", "--catalogue", kExample, "Heart"}).out,
-              "Cough\nFever\nHeadache\n");
+    EXPECT_EQ(cli({"symptoms", "--catalogue", kExample, "Heart"}).out, "Cough\nFever\nHeadache\n");
     const auto info = cli({"info", "--catalogue", kExample, "Delta"});
     EXPECT_EQ(info.code, 0);
     EXPECT_EQ(info.out, "Delta\nThree symptoms.\nHigh\n10 out of 1000 patients have this "
@@ -108,7 +110,8 @@ TEST(Cli, ProfileWriteAndRead) {
     EXPECT_EQ(w.code, 0) << w.err;
     EXPECT_EQ(w.out.rfind("Remove failed: ", 0), 0u); // no previous file
     EXPECT_EQ(readFile(file), "Chest pain\n80.0\nOdd \"name\"\nnan\nX\n1e-05\n");
-    EXPECT_EQ(cli({"profile", "read", file}).out, "Chest pain\t80.0\nOdd \"name\"\tnan\nX\t1e-05\n");
+    EXPECT_EQ(cli({"profile", "read", file}).out,
+              "Chest pain\t80.0\nOdd \"name\"\tnan\nX\t1e-05\n");
     EXPECT_EQ(cli({"profile", "read", file, "--json"}).out,
               "[{\"name\": \"Chest pain\", \"intensity\": 80},\n"
               " {\"name\": \"Odd \\\"name\\\"\", \"intensity\": \"nan\"},\n"
@@ -134,9 +137,9 @@ TEST(Cli, CheckReportsWhatToFix) {
                   diseaseEntry("Quiet", "Heart", "<key>Cafe\xCC\x81</key><integer>20</integer>")));
     const auto r = cli({"check", "--catalogue", (dir / "bad.plist").string()});
     EXPECT_EQ(r.code, 3);
-    for (const char* expected : {"gravity 50", "frequency 1200", "\"Lung\" is none",
-                                 "has no symptoms", "intensity 150", "letter case",
-                                 "canonically equivalent"}) {
+    for (const char* expected :
+         {"gravity 50", "frequency 1200", "\"Lung\" is none", "has no symptoms", "intensity 150",
+          "letter case", "canonically equivalent"}) {
         EXPECT_NE(r.out.find(expected), std::string::npos) << expected << "\n" << r.out;
     }
 }

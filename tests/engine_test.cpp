@@ -50,15 +50,17 @@ TEST(Engine, NothingToRank) {
     EXPECT_TRUE(DiagnosticTools::generateDiagnostics({}, symptomsOf({{"Fever", 60}})).empty());
     EXPECT_TRUE(DiagnosticTools::generateDiagnostics(one, {}).empty());
     // No symptoms, or weights that are not numbers, yield nothing.
-    const auto degenerate = DiseaseList{disease("Empty", 500, {}),
-                                        disease("Zero", 500, symptomsOf({{"Fever", 0}}))};
-    EXPECT_TRUE(DiagnosticTools::generateDiagnostics(degenerate, symptomsOf({{"Fever", 0}})).empty());
+    const auto degenerate =
+        DiseaseList{disease("Empty", 500, {}), disease("Zero", 500, symptomsOf({{"Fever", 0}}))};
+    EXPECT_TRUE(
+        DiagnosticTools::generateDiagnostics(degenerate, symptomsOf({{"Fever", 0}})).empty());
 }
 
 TEST(Engine, NamesMatchExactlyOrByCanonicalEquivalence) {
     const auto catalogue = DiseaseList{disease("A", 0, symptomsOf({{"Fever", 60}})),
                                        disease("B", 0, symptomsOf({{"Caf\xC3\xA9", 60}}))};
-    EXPECT_TRUE(DiagnosticTools::generateDiagnostics(catalogue, symptomsOf({{"fever", 60}})).empty());
+    EXPECT_TRUE(
+        DiagnosticTools::generateDiagnostics(catalogue, symptomsOf({{"fever", 60}})).empty());
     EXPECT_TRUE(
         DiagnosticTools::generateDiagnostics(catalogue, symptomsOf({{"Fever ", 60}})).empty());
     // "e" + combining acute is the same text as the precomposed letter.
@@ -70,16 +72,17 @@ TEST(Engine, NamesMatchExactlyOrByCanonicalEquivalence) {
 
 TEST(Engine, FullMatchAndUnclampedAgreement) {
     // Every symptom at its own intensity and nothing else: 80 + frequency / 50.
-    const auto full = DiseaseList{
-        disease("Full", 250, symptomsOf({{"Fever", 40}, {"Cough", 60}, {"Rash", 20}}))};
+    const auto full =
+        DiseaseList{disease("Full", 250, symptomsOf({{"Fever", 40}, {"Cough", 60}, {"Rash", 20}}))};
     const auto fullResult = DiagnosticTools::generateDiagnostics(
         full, symptomsOf({{"Rash", 20}, {"Fever", 40}, {"Cough", 60}}));
     ASSERT_EQ(fullResult.size(), 1u);
     EXPECT_FLOAT_EQ(fullResult[0]->probability, 85.0f);
 
     // A difference above 100 gives a negative term, which can sink a disease.
-    const auto wild = DiseaseList{disease("Wild", 0, symptomsOf({{"Fever", 150}, {"Cough", 50}})),
-                                  disease("Zeroed", 0, symptomsOf({{"Fever", 100}, {"Cough", 50}}))};
+    const auto wild =
+        DiseaseList{disease("Wild", 0, symptomsOf({{"Fever", 150}, {"Cough", 50}})),
+                    disease("Zeroed", 0, symptomsOf({{"Fever", 100}, {"Cough", 50}}))};
     const auto results =
         DiagnosticTools::generateDiagnostics(wild, symptomsOf({{"Fever", 0}, {"Cough", 50}}));
     EXPECT_TRUE(std::isnan(probabilityOf(results, "Wild"))); // 75 * -0.5 + 25 < 0
@@ -90,17 +93,19 @@ TEST(Engine, FullMatchAndUnclampedAgreement) {
 TEST(Engine, UnrelatedSymptomLowersCoverageOnly) {
     const auto catalogue = DiseaseList{disease("A", 0, symptomsOf({{"Fever", 60}}))};
     const float alone =
-        DiagnosticTools::generateDiagnostics(catalogue, symptomsOf({{"Fever", 60}}))[0]->probability;
+        DiagnosticTools::generateDiagnostics(catalogue, symptomsOf({{"Fever", 60}}))[0]
+            ->probability;
     const float withOther = DiagnosticTools::generateDiagnostics(
-        catalogue, symptomsOf({{"Fever", 60}, {"Rash", 20}}))[0]->probability;
+                                catalogue, symptomsOf({{"Fever", 60}, {"Rash", 20}}))[0]
+                                ->probability;
     EXPECT_FLOAT_EQ(alone, 80.0f);
     EXPECT_FLOAT_EQ(withOther, 100.0f * 0.95f * 0.8f);
 }
 
 TEST(Engine, FirstUserEntryOfANameDecides) {
     const auto catalogue = DiseaseList{disease("A", 0, symptomsOf({{"Fever", 60}}))};
-    const auto results = DiagnosticTools::generateDiagnostics(
-        catalogue, symptomsOf({{"Fever", 60}, {"Fever", 20}}));
+    const auto results =
+        DiagnosticTools::generateDiagnostics(catalogue, symptomsOf({{"Fever", 60}, {"Fever", 20}}));
     // S from the first entry (full agreement), m = 1 of u = 2.
     EXPECT_FLOAT_EQ(results[0]->probability, 100.0f * (0.2f + 0.05f + 0.7f) * 0.8f);
 }

@@ -9,7 +9,9 @@
 
 namespace {
 
-DiseaseList parse(const std::string& xml) { return DatabaseTools::parseDiseases(xml, "test.plist"); }
+DiseaseList parse(const std::string& xml) {
+    return DatabaseTools::parseDiseases(xml, "test.plist");
+}
 
 // The loader's message for a catalogue that must fail, or "" when it loads.
 std::string failure(const std::string& xml) {
@@ -71,10 +73,11 @@ TEST(Loader, AcceptedShapes) {
 
     // Integers and reals of the same value load alike; a real a float cannot
     // hold becomes the nearest float, read from its own text.
-    const auto numbers = parse(withDisease(
-        "<key>Frequency</key><real>0.1</real><key>Gravity</key><real>40.0</real>" + kDescription +
-        kOrgan + "<key>Symptoms</key><dict><key>A</key><real>2.5</real><key>B</key>"
-                 "<integer>-3</integer><key>C</key><real> 1e1 </real></dict>"));
+    const auto numbers = parse(
+        withDisease("<key>Frequency</key><real>0.1</real><key>Gravity</key><real>40.0</real>" +
+                    kDescription + kOrgan +
+                    "<key>Symptoms</key><dict><key>A</key><real>2.5</real><key>B</key>"
+                    "<integer>-3</integer><key>C</key><real> 1e1 </real></dict>"));
     EXPECT_EQ(numbers[0]->frequency, 0.1f);
     EXPECT_EQ(numbers[0]->gravity, 40.0f);
     EXPECT_EQ(numbers[0]->symptoms[0]->intensity, 2.5f);
@@ -82,10 +85,10 @@ TEST(Loader, AcceptedShapes) {
     EXPECT_EQ(numbers[0]->symptoms[2]->intensity, 10.0f);
 
     // Text as XML writes it: entities, character references, CDATA, comments.
-    const auto text = parse(withDisease(
-        "<key>Description</key><string>a &lt;b&gt; &#233;&#x263A; <![CDATA[<raw> & ]]>"
-        "<!-- note -->end</string>" +
-        kFrequency + kGravity + kOrgan + kSymptoms));
+    const auto text = parse(
+        withDisease("<key>Description</key><string>a &lt;b&gt; &#233;&#x263A; <![CDATA[<raw> & ]]>"
+                    "<!-- note -->end</string>" +
+                    kFrequency + kGravity + kOrgan + kSymptoms));
     EXPECT_EQ(text[0]->desc, "a <b> \xC3\xA9\xE2\x98\xBA <raw> & end");
 }
 
@@ -186,8 +189,8 @@ TEST(LoaderFailure, WrongValueTypes) {
     EXPECT_NE(failure(withDisease(kDescription + kFrequency + "<key>Gravity</key><true/>" + kOrgan +
                                   kSymptoms)),
               "");
-    EXPECT_NE(failure(withDisease(kDescription + kFrequency + kGravity +
-                                  "<key>Organ</key><dict/>" + kSymptoms)),
+    EXPECT_NE(failure(withDisease(kDescription + kFrequency + kGravity + "<key>Organ</key><dict/>" +
+                                  kSymptoms)),
               "");
     EXPECT_NE(failure(withDisease(kDescription + kFrequency + kGravity + kOrgan +
                                   "<key>Symptoms</key><array/>")),

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-const char* kPrecomposed = "Caf\xC3\xA9";  // é as one code point
-const char* kDecomposed = "Cafe\xCC\x81";  // e + combining acute
+const char* kPrecomposed = "Caf\xC3\xA9"; // é as one code point
+const char* kDecomposed = "Cafe\xCC\x81"; // e + combining acute
 } // namespace
 
 TEST(Names, EqualityIsExactOrCanonical) {
@@ -21,7 +21,7 @@ TEST(Names, EqualityIsExactOrCanonical) {
     EXPECT_NE(nameKey("\xE2\x84\xAA"), nameKey("K"));
     EXPECT_EQ(nameKey(kPrecomposed), nameKey(kDecomposed));
     EXPECT_TRUE(nameLess("K", "\xE2\x84\xAA") != nameLess("\xE2\x84\xAA", "K"));
-    EXPECT_TRUE(namesEqual("\xFF", "\xFF"));       // invalid UTF-8 equals only itself
+    EXPECT_TRUE(namesEqual("\xFF", "\xFF")); // invalid UTF-8 equals only itself
     EXPECT_FALSE(namesEqual("\xFF", "\xFE"));
 }
 
@@ -36,14 +36,15 @@ TEST(Names, Order) {
 
 TEST(SymptomsForOrgan, DistinctSortedAndOrganExact) {
     const auto catalogue = DatabaseTools::parseDiseases(
-        plistDocument(
-            diseaseEntry("A", "Liver", "<key>nausea</key><integer>20</integer>"
-                                       "<key>Jaundice</key><integer>80</integer>") +
-            diseaseEntry("B", "Liver", "<key>Jaundice</key><integer>40</integer>"
-                                       "<key>Caf\xC3\xA9</key><integer>40</integer>") +
-            diseaseEntry("C", "Liver", "<key>Cafe\xCC\x81</key><integer>40</integer>") +
-            diseaseEntry("D", "liver", "<key>Hidden</key><integer>40</integer>") +
-            diseaseEntry("E", "Heart", "<key>Chest pain</key><integer>40</integer>")),
+        plistDocument(diseaseEntry("A", "Liver",
+                                   "<key>nausea</key><integer>20</integer>"
+                                   "<key>Jaundice</key><integer>80</integer>") +
+                      diseaseEntry("B", "Liver",
+                                   "<key>Jaundice</key><integer>40</integer>"
+                                   "<key>Caf\xC3\xA9</key><integer>40</integer>") +
+                      diseaseEntry("C", "Liver", "<key>Cafe\xCC\x81</key><integer>40</integer>") +
+                      diseaseEntry("D", "liver", "<key>Hidden</key><integer>40</integer>") +
+                      diseaseEntry("E", "Heart", "<key>Chest pain</key><integer>40</integer>")),
         "t.plist");
     const auto names = DatabaseTools::symptomsForOrgan(catalogue, "Liver");
     EXPECT_EQ(names, (std::vector<std::string>{"Caf\xC3\xA9", "Jaundice", "nausea"}));

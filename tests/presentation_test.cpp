@@ -53,8 +53,8 @@ TEST(TableCells, DiagnosisTableRoundsToOneDecimal) {
     for (float p : {76.0f, 33.333332f, 99.96f, 0.04f, 12.345f, 0.0f, 100.0f, 0.05f, 0.25f}) {
         results.push_back(std::make_shared<Diagnostic>(disease, p));
     }
-    const char* expected[] = {"76.0%", "33.3%", "100.0%", "0.0%", "12.3%",
-                              "0.0%",  "100.0%", "0.1%", "0.2%"};
+    const char* expected[] = {"76.0%", "33.3%",  "100.0%", "0.0%", "12.3%",
+                              "0.0%",  "100.0%", "0.1%",   "0.2%"};
     for (std::size_t i = 0; i < results.size(); ++i) {
         EXPECT_EQ(cellValue(kTableDiagnostic, kColumnProbability, i, {}, results).text,
                   expected[i]);

@@ -38,8 +38,11 @@ TEST(ProfileNumber, ParsingRules) {
     EXPECT_TRUE(std::isnan(*parseProfileNumber("nan")));
     EXPECT_TRUE(std::isnan(*parseProfileNumber("NaN(123abc)")));
     EXPECT_EQ(parseProfileNumber("1e99"), INFINITY); // as strtof reads it
-    for (const char* bad : {"", " 60", "60 ", "6 0", "60\t", "50,0", "60.0x", "abc", "--5",
-                            "+-5", "0x", "1e", "\xC2\xA0" "5", "\xEF\xBC\x95"}) {
+    for (const char* bad :
+         {"", " 60", "60 ", "6 0", "60\t", "50,0", "60.0x", "abc", "--5", "+-5", "0x", "1e",
+          "\xC2\xA0"
+          "5",
+          "\xEF\xBC\x95"}) {
         EXPECT_FALSE(parseProfileNumber(bad).has_value()) << "\"" << bad << "\"";
     }
     EXPECT_FALSE(parseProfileNumber(std::string("5\0", 2)).has_value());
@@ -75,8 +78,8 @@ TEST(ProfileText, WriterFormat) {
 TEST(ProfileText, EdgeFiles) {
     auto read = [](std::string_view text) { return parseProfileText(text); };
     EXPECT_EQ(read("")->size(), 0u);
-    EXPECT_FALSE(read("\n"));          // two pieces
-    EXPECT_FALSE(read("\n\n"));        // empty name, empty number
+    EXPECT_FALSE(read("\n"));            // two pieces
+    EXPECT_FALSE(read("\n\n"));          // empty name, empty number
     EXPECT_FALSE(read("Vertigo\n60.0")); // no final line end
     const auto lastIgnored = read("Vertigo\n60.0\nChest pain");
     ASSERT_TRUE(lastIgnored);
@@ -94,7 +97,9 @@ TEST(ProfileText, EdgeFiles) {
     EXPECT_EQ((*special)[4]->intensity, 0.25f);
     EXPECT_FALSE(read("A\n50,0\n"));
     // Every line separator counts: VT, FF, CR, NEL, LS, PS.
-    const auto separators = read("A\v20\fB\r40\xC2\x85" "C\xE2\x80\xA8" "60\xE2\x80\xA9");
+    const auto separators = read("A\v20\fB\r40\xC2\x85"
+                                 "C\xE2\x80\xA8"
+                                 "60\xE2\x80\xA9");
     ASSERT_TRUE(separators);
     ASSERT_EQ(separators->size(), 3u);
     EXPECT_EQ((*separators)[2]->intensity, 60.0f);
@@ -107,15 +112,18 @@ TEST(ProfileText, EdgeFiles) {
 TEST(ProfileText, Encodings) {
     EXPECT_EQ((*decodeProfileBytes("\xEF\xBB\xBFVertigo\n")), "Vertigo\n");
     // "Caf\u00e9\n" in UTF-16 both ways, with a pair for U+1F600.
-    const std::string le("\xFF\xFE" "C\0a\0f\0\xE9\0=\xD8\x00\xDE\n\0", 16);
+    const std::string le("\xFF\xFE"
+                         "C\0a\0f\0\xE9\0=\xD8\x00\xDE\n\0",
+                         16);
     EXPECT_EQ(*decodeProfileBytes(le), "Caf\xC3\xA9\xF0\x9F\x98\x80\n");
     const std::string be("\xFE\xFF\0C\0a\0f\0\xE9\0\n", 12);
     EXPECT_EQ(*decodeProfileBytes(be), "Caf\xC3\xA9\n");
-    EXPECT_FALSE(decodeProfileBytes("\xFF\xFE" "C"));        // odd length
+    EXPECT_FALSE(decodeProfileBytes("\xFF\xFE"
+                                    "C"));                                // odd length
     EXPECT_FALSE(decodeProfileBytes(std::string("\xFF\xFE\x00\xDC", 4))); // lone surrogate
-    EXPECT_FALSE(decodeProfileBytes("Caf\xE9\n"));           // Latin-1, not UTF-8
-    EXPECT_FALSE(decodeProfileBytes("\xC0\xAF"));            // overlong
-    EXPECT_FALSE(decodeProfileBytes("\xED\xA0\x80"));        // encoded surrogate
+    EXPECT_FALSE(decodeProfileBytes("Caf\xE9\n"));                        // Latin-1, not UTF-8
+    EXPECT_FALSE(decodeProfileBytes("\xC0\xAF"));                         // overlong
+    EXPECT_FALSE(decodeProfileBytes("\xED\xA0\x80"));                     // encoded surrogate
 }
 
 TEST(ProfileFile, RoundTripAndMissingFileLine) {
@@ -187,7 +195,11 @@ TEST(ProfileFile, NameWithALineBreakIsNeverWritten) {
     TempDir dir;
     writeFile(dir / "p.snp", "Vertigo\n60.0\n");
     std::ostringstream out;
-    for (const char* name : {"Chest\npain", "A\rB", "A\xE2\x80\xA8" "B", "A\xC2\x85" "B"}) {
+    for (const char* name : {"Chest\npain", "A\rB",
+                             "A\xE2\x80\xA8"
+                             "B",
+                             "A\xC2\x85"
+                             "B"}) {
         const auto result = saveProfileFile(dir / "p.snp", symptomsOf({{name, 20}}), out);
         EXPECT_FALSE(result.ok) << name;
         EXPECT_NE(result.error.find("line break"), std::string::npos);
@@ -199,7 +211,8 @@ TEST(ProfileText, HostileBytesNeverCrash) {
     // Whatever the bytes, reading ends in a list or in nothing.
     std::uint32_t state = 12345;
     const auto next = [&] { return state = state * 1664525u + 1013904223u; };
-    const std::string alphabet("A \n\r\v\f0123456789.e+-xXpPnaifINF()\xC2\x85\xE2\x80\xA8\xFF\xFE\xEF\xBB\xBF");
+    const std::string alphabet(
+        "A \n\r\v\f0123456789.e+-xXpPnaifINF()\xC2\x85\xE2\x80\xA8\xFF\xFE\xEF\xBB\xBF");
     for (int round = 0; round < 3000; ++round) {
         std::string bytes;
         const std::size_t length = next() % 40;

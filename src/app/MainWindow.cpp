@@ -24,4 +24,6 @@ MainWindow::MainWindow(DiseaseList diseases, Dialogs& dialogs, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-ViewController* MainWindow::viewController() const { return container->sourceViewController(); }
+ViewController* MainWindow::viewController() const {
+    return container->sourceViewController();
+}

@@ -3,12 +3,12 @@
 #include "engine/DiagnosticTools.h"
 #include "model/CatalogueCheck.h"
 #include "model/DatabaseTools.h"
+#include "model/Messages.h"
 #include "model/Names.h"
+#include "model/NumberText.h"
 #include "presentation/DiseaseInfo.h"
 #include "presentation/TableCells.h"
 #include "profile/ProfileFormat.h"
-#include "model/Messages.h"
-#include "model/NumberText.h"
 
 #include <cmath>
 #include <cstdio>

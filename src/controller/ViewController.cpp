@@ -83,17 +83,17 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
     labelSymptomIntensity = ui->labelSymptomIntensity;
     tableViewSymptom = ui->TableViewSymptom;
     tableViewDiagnostic = ui->TableViewDiagnostic;
-    organButtons = {ui->buttonBrain,   ui->buttonThroat,     ui->buttonLungs,
-                    ui->buttonHeart,   ui->buttonStomach,    ui->buttonLiver,
-                    ui->buttonIntestines, ui->buttonKidneys, ui->buttonUterus,
-                    ui->buttonBladder, ui->buttonMusclesAndBones};
+    organButtons = {ui->buttonBrain,      ui->buttonThroat,         ui->buttonLungs,
+                    ui->buttonHeart,      ui->buttonStomach,        ui->buttonLiver,
+                    ui->buttonIntestines, ui->buttonKidneys,        ui->buttonUterus,
+                    ui->buttonBladder,    ui->buttonMusclesAndBones};
 
     using Action = void (ViewController::*)();
     const std::array<Action, 11> organActions{
-        &ViewController::OnBrain,   &ViewController::OnThroat,          &ViewController::OnLungs,
-        &ViewController::OnHeart,   &ViewController::OnStomach,         &ViewController::OnLiver,
-        &ViewController::OnIntestines, &ViewController::OnKidneys,      &ViewController::OnUterus,
-        &ViewController::OnBladder, &ViewController::OnMusclesAndBones};
+        &ViewController::OnBrain,      &ViewController::OnThroat,         &ViewController::OnLungs,
+        &ViewController::OnHeart,      &ViewController::OnStomach,        &ViewController::OnLiver,
+        &ViewController::OnIntestines, &ViewController::OnKidneys,        &ViewController::OnUterus,
+        &ViewController::OnBladder,    &ViewController::OnMusclesAndBones};
     for (std::size_t i = 0; i < organButtons.size(); ++i) {
         organButtons[i]->setToolTip(qs(kOrgans[i].tooltip));
         organButtons[i]->setAccessibleName(qs(kOrgans[i].tooltip));
@@ -127,8 +127,7 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
     connect(sliderSymptomIntensity, &QSlider::valueChanged, this,
             &ViewController::OnSymptomIntensityChanged);
     connect(ui->buttonAddSymptom, &QPushButton::clicked, this, &ViewController::OnAddSymptom);
-    connect(ui->buttonRemoveSymptom, &QPushButton::clicked, this,
-            &ViewController::OnRemoveSymptom);
+    connect(ui->buttonRemoveSymptom, &QPushButton::clicked, this, &ViewController::OnRemoveSymptom);
     connect(ui->buttonClearSymptom, &QPushButton::clicked, this, &ViewController::OnClearSymptoms);
     connect(ui->buttonGenerateDiagnostic, &QPushButton::clicked, this,
             &ViewController::OnGenerateDiagnostic);
@@ -203,17 +202,39 @@ void ViewController::organAction(std::size_t organ) {
     fillSymptomCombo();
 }
 
-void ViewController::OnBrain() { organAction(0); }
-void ViewController::OnThroat() { organAction(1); }
-void ViewController::OnLungs() { organAction(2); }
-void ViewController::OnHeart() { organAction(3); }
-void ViewController::OnStomach() { organAction(4); }
-void ViewController::OnLiver() { organAction(5); }
-void ViewController::OnIntestines() { organAction(6); }
-void ViewController::OnKidneys() { organAction(7); }
-void ViewController::OnUterus() { organAction(8); }
-void ViewController::OnBladder() { organAction(9); }
-void ViewController::OnMusclesAndBones() { organAction(10); }
+void ViewController::OnBrain() {
+    organAction(0);
+}
+void ViewController::OnThroat() {
+    organAction(1);
+}
+void ViewController::OnLungs() {
+    organAction(2);
+}
+void ViewController::OnHeart() {
+    organAction(3);
+}
+void ViewController::OnStomach() {
+    organAction(4);
+}
+void ViewController::OnLiver() {
+    organAction(5);
+}
+void ViewController::OnIntestines() {
+    organAction(6);
+}
+void ViewController::OnKidneys() {
+    organAction(7);
+}
+void ViewController::OnUterus() {
+    organAction(8);
+}
+void ViewController::OnBladder() {
+    organAction(9);
+}
+void ViewController::OnMusclesAndBones() {
+    organAction(10);
+}
 
 void ViewController::fillSymptomCombo() {
     comboSymptom->clear();
@@ -246,7 +267,9 @@ void ViewController::OnSymptomIntensityChanged() {
 
 // ---- symptom list and diagnosis
 
-void ViewController::showAlert(const QString& text) { dialogs.alert(this, text, {kOk}); }
+void ViewController::showAlert(const QString& text) {
+    dialogs.alert(this, text, {kOk});
+}
 
 bool ViewController::isCritical(const std::string& name, float intensity) const {
     const bool risky = std::any_of(riskSymptomsList.begin(), riskSymptomsList.end(),
@@ -376,7 +399,8 @@ bool ViewController::confirmDiscardChanges(const QString& question) {
 void ViewController::saveProfile() {
     const SaveResult saved = saveProfileFile(toFsPath(currentProfilePath), symptomsList, std::cout);
     if (!saved.ok) {
-        dialogs.alert(this, qs(messages::kCouldNotSave), {kOk}, QString::fromStdString(saved.error));
+        dialogs.alert(this, qs(messages::kCouldNotSave), {kOk},
+                      QString::fromStdString(saved.error));
         return;
     }
     setProfileTitle(currentProfilePath);

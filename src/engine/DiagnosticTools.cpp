@@ -3,11 +3,11 @@
 #include "model/Names.h"
 
 #include <algorithm>
-#include <system_error>
-#include <thread>
 #include <bitset>
 #include <cstdint>
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 // Every step is single precision in a fixed order; the build keeps the
 // compiler from contracting or reordering it, so results agree to the bit.
@@ -37,8 +37,11 @@ public:
         entries.reserve(symptoms.size());
         for (const auto& s : symptoms) {
             const bool ascii = isAscii(s->name);
-            Entry entry{s->name, ascii ? std::string() : canonicalName(s->name), s->intensity,
-                        ascii, {0, 0}};
+            Entry entry{s->name,
+                        ascii ? std::string() : canonicalName(s->name),
+                        s->intensity,
+                        ascii,
+                        {0, 0}};
             if (entry.name.size() >= 8) {
                 entry.ends = endsOf(entry.name);
             }
@@ -68,8 +71,7 @@ public:
             }
             const Ends ends = endsOf(name);
             for (const auto& e : entries) {
-                if (e.name.size() == size && e.ends.head == ends.head &&
-                    e.ends.tail == ends.tail &&
+                if (e.name.size() == size && e.ends.head == ends.head && e.ends.tail == ends.tail &&
                     std::memcmp(e.name.data(), name.data(), size) == 0) {
                     return &e.intensity;
                 }
@@ -230,9 +232,8 @@ DiagnosticList DiagnosticTools::generateDiagnostics(const DiseaseList& diseases,
     std::thread helper;
     if (count >= kParallelFrom && std::thread::hardware_concurrency() > 1) {
         try {
-            helper = std::thread([&, from = count / 2] {
-                scoreRange(diseases, from, count, user, secondHalf);
-            });
+            helper = std::thread(
+                [&, from = count / 2] { scoreRange(diseases, from, count, user, secondHalf); });
             middle = count / 2;
         } catch (const std::system_error&) {
             // No thread to be had: one pass does it all.
@@ -245,8 +246,9 @@ DiagnosticList DiagnosticTools::generateDiagnostics(const DiseaseList& diseases,
     }
 
     // Stable, so equal probabilities keep catalogue order from one run to the next.
-    std::stable_sort(scored.begin(), scored.end(),
-                     [](const Scored& a, const Scored& b) { return a.probability > b.probability; });
+    std::stable_sort(scored.begin(), scored.end(), [](const Scored& a, const Scored& b) {
+        return a.probability > b.probability;
+    });
     std::vector<Diagnostic> result;
     result.reserve(scored.size());
     for (const Scored& s : scored) {

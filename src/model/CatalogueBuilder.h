@@ -16,10 +16,10 @@
 struct PlistValue {
     enum class Type { String, Number, SymptomDict, Other };
     Type type = Type::Other;
-    std::string text;          // String
-    float number = 0.0f;       // Number
-    SymptomList symptoms;      // SymptomDict
-    std::string typeName;      // the property-list type, for messages
+    std::string text;     // String
+    float number = 0.0f;  // Number
+    SymptomList symptoms; // SymptomDict
+    std::string typeName; // the property-list type, for messages
 };
 
 class CatalogueBuilder {

@@ -6,23 +6,28 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <utf8proc.h>
 
 namespace {
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
-
-bool onScale(float value) {
-    return value == 20.0f || value == 40.0f || value == 60.0f || value == 80.0f ||
-           value == 100.0f;
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
 }
 
-bool within(float value, float low, float high) { return value >= low && value <= high; }
+bool onScale(float value) {
+    return value == 20.0f || value == 40.0f || value == 60.0f || value == 80.0f || value == 100.0f;
+}
 
-std::string number(float value) { return formatShortest(value); }
+bool within(float value, float low, float high) {
+    return value >= low && value <= high;
+}
+
+std::string number(float value) {
+    return formatShortest(value);
+}
 
 // Folds case and trims white space, so names that a person would take for the
 // same symptom land on the same key.
@@ -32,10 +37,10 @@ std::string looseKey(const std::string& name) {
     const auto last = canonical.find_last_not_of(" \t\r\n\v\f");
     canonical = first == std::string::npos ? "" : canonical.substr(first, last - first + 1);
     utf8proc_uint8_t* folded = nullptr;
-    const auto length = utf8proc_map(reinterpret_cast<const utf8proc_uint8_t*>(canonical.data()),
-                                     static_cast<utf8proc_ssize_t>(canonical.size()), &folded,
-                                     static_cast<utf8proc_option_t>(
-                                         UTF8PROC_STABLE | UTF8PROC_COMPOSE | UTF8PROC_CASEFOLD));
+    const auto length = utf8proc_map(
+        reinterpret_cast<const utf8proc_uint8_t*>(canonical.data()),
+        static_cast<utf8proc_ssize_t>(canonical.size()), &folded,
+        static_cast<utf8proc_option_t>(UTF8PROC_STABLE | UTF8PROC_COMPOSE | UTF8PROC_CASEFOLD));
     if (length < 0) {
         return canonical;
     }
@@ -67,8 +72,7 @@ CatalogueReport checkCatalogue(const DiseaseList& diseases) {
                                " is not one of 20, 40, 60, 80, 100");
         }
         if (!within(d->frequency, 0.0f, 1000.0f)) {
-            problems.push_back(who + "frequency " + number(d->frequency) +
-                               " is outside 0 to 1000");
+            problems.push_back(who + "frequency " + number(d->frequency) + " is outside 0 to 1000");
         }
         const bool knownOrgan = std::any_of(kOrgans.begin(), kOrgans.end(), [&](const Organ& o) {
             return namesEqual(d->organ, o.key);
@@ -107,9 +111,9 @@ CatalogueReport checkCatalogue(const DiseaseList& diseases) {
     }
 
     for (const auto& organ : kOrgans) {
-        const auto count = std::count_if(diseases.begin(), diseases.end(), [&](const DiseasePtr& d) {
-            return namesEqual(d->organ, organ.key);
-        });
+        const auto count =
+            std::count_if(diseases.begin(), diseases.end(),
+                          [&](const DiseasePtr& d) { return namesEqual(d->organ, organ.key); });
         report.diseasesPerOrgan.emplace_back(std::string(organ.key), static_cast<int>(count));
     }
     report.distinctSymptoms = static_cast<int>(byCanonical.size());

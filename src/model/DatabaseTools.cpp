@@ -20,7 +20,9 @@ std::filesystem::path DatabaseTools::defaultCataloguePath() {
     return resourceDirectory() / "Database.plist";
 }
 
-DiseaseList DatabaseTools::loadDiseases() { return loadDiseases(defaultCataloguePath()); }
+DiseaseList DatabaseTools::loadDiseases() {
+    return loadDiseases(defaultCataloguePath());
+}
 
 namespace {
 
@@ -141,7 +143,7 @@ DiseaseList DatabaseTools::parseDiseases(std::string_view bytes, const std::stri
 }
 
 std::vector<std::string> DatabaseTools::symptomsForOrgan(const DiseaseList& diseases,
-                                                        std::string_view organ) {
+                                                         std::string_view organ) {
     std::vector<std::string> names;
     std::unordered_set<std::string> taken;
     for (const auto& disease : diseases) {

@@ -10,10 +10,10 @@ std::string canonicalName(std::string_view name) {
         return std::string(name);
     }
     utf8proc_uint8_t* out = nullptr;
-    const auto length = utf8proc_map(reinterpret_cast<const utf8proc_uint8_t*>(name.data()),
-                                     static_cast<utf8proc_ssize_t>(name.size()), &out,
-                                     static_cast<utf8proc_option_t>(UTF8PROC_STABLE |
-                                                                    UTF8PROC_COMPOSE));
+    const auto length =
+        utf8proc_map(reinterpret_cast<const utf8proc_uint8_t*>(name.data()),
+                     static_cast<utf8proc_ssize_t>(name.size()), &out,
+                     static_cast<utf8proc_option_t>(UTF8PROC_STABLE | UTF8PROC_COMPOSE));
     if (length < 0) {
         return std::string(name);
     }

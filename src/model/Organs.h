@@ -28,10 +28,21 @@ inline constexpr std::string_view kInitialOrgan = "Heart";
 
 // Symptom names that send the user to hospital when entered at a high intensity.
 inline constexpr std::array<std::string_view, 15> kRiskSymptoms{
-    "Difficulty speaking", "One-sided paralysis", "Vertigo",         "Double vision",
-    "Difficulty breathing", "Wheezing",           "Coughing up blood", "Chest pain",
-    "Palpitations",         "Fainting",           "Vomiting blood",    "Jaundice",
-    "Black stool",          "Blood in urine",     "Joint swelling",
+    "Difficulty speaking",
+    "One-sided paralysis",
+    "Vertigo",
+    "Double vision",
+    "Difficulty breathing",
+    "Wheezing",
+    "Coughing up blood",
+    "Chest pain",
+    "Palpitations",
+    "Fainting",
+    "Vomiting blood",
+    "Jaundice",
+    "Black stool",
+    "Blood in urine",
+    "Joint swelling",
 };
 
 inline constexpr float kCriticalIntensity = 80.0f;

@@ -14,7 +14,9 @@
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 struct Tag {
     std::string_view name;
@@ -24,8 +26,7 @@ struct Tag {
 
 class XmlReader {
 public:
-    XmlReader(std::string_view text, CatalogueBuilder& builder)
-        : text_(text), builder_(builder) {}
+    XmlReader(std::string_view text, CatalogueBuilder& builder) : text_(text), builder_(builder) {}
 
     void run();
 

@@ -46,9 +46,8 @@ int QtDialogs::alert(QWidget* parent, const QString& text, const QStringList& bu
 }
 
 std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& extension) {
-    const QString path =
-        QFileDialog::getOpenFileName(parent, QObject::tr("Open profile"), QString(),
-                                     filterFor(extension));
+    const QString path = QFileDialog::getOpenFileName(parent, QObject::tr("Open profile"),
+                                                      QString(), filterFor(extension));
     if (path.isEmpty()) {
         return std::nullopt;
     }
@@ -74,4 +73,6 @@ void QtDialogs::runModal(QDialog& dialog) {
     dialog.exec();
 }
 
-bool QtDialogs::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool QtDialogs::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}

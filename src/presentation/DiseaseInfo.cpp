@@ -22,8 +22,11 @@ std::string frequencySentence(float frequency) {
 
 DiseaseInfo diseaseInfo(Disease& disease) {
     orderSymptomsForDisplay(disease);
-    DiseaseInfo info{disease.name, disease.desc, intensityLevelFor(disease.gravity),
-                     frequencySentence(disease.frequency), {}};
+    DiseaseInfo info{disease.name,
+                     disease.desc,
+                     intensityLevelFor(disease.gravity),
+                     frequencySentence(disease.frequency),
+                     {}};
     for (std::size_t i = 0; i < disease.symptoms.size(); ++i) {
         info.symptoms += (i ? ", " : "") + disease.symptoms[i]->name;
     }

@@ -11,7 +11,9 @@ void GuiTest::SetUp() {
     window->show();
 }
 
-void GuiTest::TearDown() { window.reset(); }
+void GuiTest::TearDown() {
+    window.reset();
+}
 
 void GuiTest::setIntensity(int intensity) {
     widget<QSlider>("sliderSymptomIntensity")->setValue(intensity / 20);

@@ -8,8 +8,12 @@
 #include <QDialog>
 
 namespace {
-QString text(std::string_view message) { return QString::fromUtf8(message.data(), message.size()); }
-QString qpath(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+QString text(std::string_view message) {
+    return QString::fromUtf8(message.data(), message.size());
+}
+QString qpath(const std::filesystem::path& p) {
+    return QString::fromStdString(p.string());
+}
 } // namespace
 
 class Documents : public GuiTest {
@@ -234,7 +238,8 @@ TEST_F(Documents, TitleForms) {
     // Characters as a reader counts them: "e" + combining accent is one.
     vc().setProfileTitle("/a/cafe\xCC\x81.snp");
     EXPECT_EQ(title(), "Sanoria - cafe\xCC\x81");
-    vc().setProfileTitle("/a/x.e\xCC\x81" "ab");
+    vc().setProfileTitle("/a/x.e\xCC\x81"
+                         "ab");
     EXPECT_EQ(title(), "Sanoria - x");
 
     window->setWindowTitle("");
@@ -293,7 +298,8 @@ TEST_F(Documents, InformationWindow) {
                                   "Chest pain, Palpitations, Sweating, Nausea"}));
     EXPECT_EQ(gravityColour, rgb(1.0, 0.2, 0.0));
     // The catalogue keeps the new order.
-    const auto& symptoms = vc().diagnosticsList[static_cast<std::size_t>(heartAttack)]->disease->symptoms;
+    const auto& symptoms =
+        vc().diagnosticsList[static_cast<std::size_t>(heartAttack)]->disease->symptoms;
     EXPECT_EQ(symptoms[0]->name, "Chest pain");
     EXPECT_EQ(symptoms[3]->name, "Nausea");
 

@@ -52,8 +52,7 @@ TEST(StartUp, UnusableCatalogueStopsBeforeAnyWindow) {
     TempDir dir;
     writeFile(dir / "Database.plist", plistDocument("<key>Flu</key><string>x</string>"));
     ScriptedDialogs dialogs;
-    const int status =
-        AppDelegate().run(*qApp, dialogs, dir / "Database.plist");
+    const int status = AppDelegate().run(*qApp, dialogs, dir / "Database.plist");
     EXPECT_EQ(status, 1);
     ASSERT_EQ(dialogs.alerts.size(), 1);
     EXPECT_TRUE(dialogs.alerts[0].text.contains("Database.plist"));

@@ -5,7 +5,9 @@
 #include <QLineEdit>
 
 namespace {
-QString text(std::string_view message) { return QString::fromUtf8(message.data(), message.size()); }
+QString text(std::string_view message) {
+    return QString::fromUtf8(message.data(), message.size());
+}
 } // namespace
 
 class Symptoms : public GuiTest {};
@@ -100,8 +102,8 @@ TEST_F(Symptoms, NameCannotHoldALineBreak) {
     edit->clear();
     edit->insert("Chest\npain");
     EXPECT_FALSE(edit->text().contains('\n'));
-    for (const QChar breakChar : {QChar(0x0B), QChar(0x0C), QChar(0x0D), QChar(0x85),
-                                  QChar(0x2028), QChar(0x2029)}) {
+    for (const QChar breakChar :
+         {QChar(0x0B), QChar(0x0C), QChar(0x0D), QChar(0x85), QChar(0x2028), QChar(0x2029)}) {
         edit->setText("Cough");
         edit->insert(QString("a") + breakChar + "b");
         EXPECT_EQ(edit->text(), "Cough");
