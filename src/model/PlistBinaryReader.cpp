@@ -114,14 +114,16 @@ void readBinaryCatalogue(std::string_view bytes, CatalogueBuilder& builder) {
             } else if (key == "Symptoms" && plist_get_node_type(node) == PLIST_DICT) {
                 value.type = PlistValue::Type::SymptomDict;
                 std::unordered_set<std::string> seen;
+                std::vector<Symptom> group;
                 forEachEntry(node, [&](std::string symptom, plist_t intensity) {
                     builder.checkNewSymptom(seen, symptom);
                     float v = 0;
                     if (!number(intensity, &v)) {
                         builder.symptomNotNumber(symptom, typeName(intensity));
                     }
-                    value.symptoms.push_back(makeSymptom(std::move(symptom), v));
+                    group.emplace_back(std::move(symptom), v);
                 });
+                value.symptoms = shareEach(std::move(group));
             }
             builder.field(key, std::move(value));
         });
