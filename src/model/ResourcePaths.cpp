@@ -1,5 +1,6 @@
 #include "model/ResourcePaths.h"
 
+#include <cstdint>
 #include <system_error>
 
 #if defined(__APPLE__)
