@@ -62,13 +62,6 @@ void CatalogueBuilder::symptomNotNumber(const std::string& symptom,
                   " as its intensity, not a number");
 }
 
-void CatalogueBuilder::checkNewSymptom(std::unordered_set<std::string>& seen,
-                                       const std::string& symptom) const {
-    if (!seen.insert(symptom).second) {
-        symptomListedTwice(symptom);
-    }
-}
-
 void CatalogueBuilder::symptomListedTwice(const std::string& symptom) const {
     failInDisease("key \"Symptoms\": symptom " + quoted(symptom) + " is listed twice");
 }

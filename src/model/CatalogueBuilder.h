@@ -35,7 +35,6 @@ public:
     // A symptom inside "Symptoms" whose value is no number.
     [[noreturn]] void symptomNotNumber(const std::string& symptom,
                                        const std::string& typeName) const;
-    void checkNewSymptom(std::unordered_set<std::string>& seen, const std::string& symptom) const;
     [[noreturn]] void symptomListedTwice(const std::string& symptom) const;
 
     // A reader reports how far through its input it has got, so that whoever

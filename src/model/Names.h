@@ -42,3 +42,6 @@ bool nameLess(std::string_view a, std::string_view b);
 // Whether the bytes are well-formed UTF-8 (no overlongs, surrogates or values
 // beyond U+10FFFF).
 bool isValidUtf8(std::string_view text);
+
+// Appends one code point (at most U+10FFFF) as UTF-8.
+void appendUtf8(std::string& out, char32_t codePoint);

@@ -116,7 +116,9 @@ void readBinaryCatalogue(std::string_view bytes, CatalogueBuilder& builder) {
                 std::unordered_set<std::string> seen;
                 std::vector<Symptom> group;
                 forEachEntry(node, [&](std::string symptom, plist_t intensity) {
-                    builder.checkNewSymptom(seen, symptom);
+                    if (!seen.insert(symptom).second) {
+                        builder.symptomListedTwice(symptom);
+                    }
                     float v = 0;
                     if (!number(intensity, &v)) {
                         builder.symptomNotNumber(symptom, typeName(intensity));

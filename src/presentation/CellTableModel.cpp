@@ -8,11 +8,15 @@
 CellTableModel::CellTableModel(QString tableIdentifier, QList<Column> columns,
                                const SymptomList& symptoms, const DiagnosticList& diagnostics,
                                QObject* parent)
-    : QAbstractTableModel(parent), table_(std::move(tableIdentifier)), columns_(std::move(columns)),
-      symptoms_(symptoms), diagnostics_(diagnostics) {}
+    : QAbstractTableModel(parent), table_(tableIdentifier.toStdString()),
+      columns_(std::move(columns)), symptoms_(symptoms), diagnostics_(diagnostics) {
+    for (const Column& c : columns_) {
+        columnIds_.push_back(c.identifier.toStdString());
+    }
+}
 
 int CellTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : numberOfRows(table_.toStdString(), symptoms_, diagnostics_);
+    return parent.isValid() ? 0 : numberOfRows(table_, symptoms_, diagnostics_);
 }
 
 int CellTableModel::columnCount(const QModelIndex& parent) const {
@@ -31,7 +35,10 @@ QVariant CellTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const CellValue cell =
-        cellValue(table_.toStdString(), columnIdentifier(index.column()).toStdString(),
+        cellValue(table_,
+                  index.column() < static_cast<int>(columnIds_.size())
+                      ? std::string_view(columnIds_[static_cast<std::size_t>(index.column())])
+                      : std::string_view(),
                   static_cast<std::size_t>(index.row()), symptoms_, diagnostics_);
     if (cell.kind == CellValue::Kind::Nothing) {
         return {};

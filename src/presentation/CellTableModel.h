@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <string>
+#include <vector>
 
 // A table that keeps no copy of its rows: every cell is asked of the pure cell
 // function, from the controller's lists, when the view needs it.
@@ -29,8 +31,9 @@ public:
     void reloadData();
 
 private:
-    QString table_;
+    std::string table_;
     QList<Column> columns_;
+    std::vector<std::string> columnIds_;
     const SymptomList& symptoms_;
     const DiagnosticList& diagnostics_;
 };
