@@ -134,12 +134,17 @@ TEST(Cli, CheckReportsWhatToFix) {
                   diseaseEntry("Loud", "Heart",
                                "<key>fever </key><integer>150</integer>"
                                "<key>Caf\xC3\xA9</key><integer>20</integer>") +
-                  diseaseEntry("Quiet", "Heart", "<key>Cafe\xCC\x81</key><integer>20</integer>")));
+                  diseaseEntry("Quiet", "Heart", "<key>Cafe\xCC\x81</key><integer>20</integer>") +
+                  "<key>Who</key><dict><key>Description</key><string>d</string><key>Frequency</key>"
+                  "<integer>1</integer><key>Gravity</key><integer>20</integer><key>Organ</key>"
+                  "<string>Heart</string><key>Symptoms</key><dict><key>A</key><integer>20</integer>"
+                  "</dict><key>Sex</key><string>Female</string><key>Ages</key><array>"
+                  "<string>teen</string></array></dict>"));
     const auto r = cli({"check", "--catalogue", (dir / "bad.plist").string()});
     EXPECT_EQ(r.code, 3);
     for (const char* expected :
          {"gravity 50", "frequency 1200", "\"Lung\" is none", "has no symptoms", "intensity 150",
-          "letter case", "canonically equivalent"}) {
+          "letter case", "canonically equivalent", "Sex \"Female\"", "Ages holds \"teen\""}) {
         EXPECT_NE(r.out.find(expected), std::string::npos) << expected << "\n" << r.out;
     }
 }

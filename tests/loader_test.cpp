@@ -92,6 +92,26 @@ TEST(Loader, AcceptedShapes) {
     EXPECT_EQ(text[0]->desc, "a <b> \xC3\xA9\xE2\x98\xBA <raw> & end");
 }
 
+TEST(Loader, WhoAConditionAffectsIsReadButNeverFailsTheLoad) {
+    const std::string base = kDescription + kFrequency + kGravity + kOrgan + kSymptoms;
+    const auto tagged = parse(withDisease(
+        base + "<key>Sex</key><string>female</string><key>Ages</key><array><string>adult</string>"
+               "<string>older</string></array>"));
+    EXPECT_EQ(tagged[0]->sex, "female");
+    EXPECT_EQ(tagged[0]->ages, (std::vector<std::string>{"adult", "older"}));
+
+    const auto plain = parse(withDisease(base));
+    EXPECT_TRUE(plain[0]->sex.empty());
+    EXPECT_TRUE(plain[0]->ages.empty());
+
+    // Wrong kinds load, marked so that the catalogue check reports them.
+    const auto odd = parse(withDisease(base + "<key>Sex</key><integer>1</integer><key>Ages</key>"
+                                              "<array><string>adult</string><integer>3</integer>"
+                                              "</array>"));
+    EXPECT_EQ(odd[0]->sex, "<a number>");
+    EXPECT_EQ(odd[0]->ages, (std::vector<std::string>{"<an array>"}));
+}
+
 TEST(Loader, NumbersIgnoreTheProcessLocale) {
     CommaLocale comma;
     ASSERT_TRUE(comma.active()) << "install-deps generates de_DE.UTF-8";
@@ -111,6 +131,10 @@ TEST(Loader, BinaryFormReadsLikeXml) {
     plist_dict_set_item(symptoms, "Fever", plist_new_uint(80));
     plist_dict_set_item(symptoms, "Cough", plist_new_real(40.0));
     plist_dict_set_item(flu, "Symptoms", symptoms);
+    plist_dict_set_item(flu, "Sex", plist_new_string("male"));
+    plist_t ages = plist_new_array();
+    plist_array_append_item(ages, plist_new_string("child"));
+    plist_dict_set_item(flu, "Ages", ages);
     plist_dict_set_item(root, "Flu", flu);
     char* bytes = nullptr;
     uint32_t length = 0;
@@ -129,6 +153,8 @@ TEST(Loader, BinaryFormReadsLikeXml) {
     ASSERT_EQ(d[0]->symptoms.size(), 2u);
     EXPECT_EQ(d[0]->symptoms[0]->name, "Fever");
     EXPECT_EQ(d[0]->symptoms[1]->intensity, 40.0f);
+    EXPECT_EQ(d[0]->sex, "male");
+    EXPECT_EQ(d[0]->ages, std::vector<std::string>{"child"});
 
     EXPECT_THROW(DatabaseTools::parseDiseases("bplist00 broken", "b.plist"), CatalogueError);
 }

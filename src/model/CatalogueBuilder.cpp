@@ -31,7 +31,19 @@ void CatalogueBuilder::beginDisease(std::string name) {
     gravity_.reset();
     organ_.reset();
     symptoms_.reset();
+    sex_.clear();
+    ages_.clear();
 }
+
+namespace {
+
+// An extra of the wrong kind is kept as a value no check accepts, so that
+// `check` reports it while the load itself ignores it.
+std::string wrongKind(const PlistValue& value) {
+    return "<" + value.typeName + ">";
+}
+
+} // namespace
 
 void CatalogueBuilder::diseaseNotDictionary(const std::string& typeName) const {
     failInDisease("the value is " + typeName + ", not a dictionary");
@@ -53,6 +65,12 @@ void CatalogueBuilder::field(const std::string& key, PlistValue value) {
     }
     if (!otherKeysSeen_.insert(key).second) {
         failInDisease("key " + quoted(key) + " appears twice");
+    }
+    if (key == "Sex") {
+        sex_ = value.type == PlistValue::Type::String ? std::move(value.text) : wrongKind(value);
+    } else if (key == "Ages") {
+        ages_ = value.type == PlistValue::Type::StringArray ? std::move(value.items)
+                                                            : std::vector{wrongKind(value)};
     }
 }
 
@@ -92,5 +110,7 @@ void CatalogueBuilder::endDisease() {
     diseases_.push_back(std::make_shared<Disease>(
         std::move(current_), std::move(description_->text), frequency_->number, gravity_->number,
         std::move(organ_->text), std::move(symptoms_->symptoms)));
+    diseases_.back()->sex = std::move(sex_);
+    diseases_.back()->ages = std::move(ages_);
     names_.insert(diseases_.back()->name);
 }

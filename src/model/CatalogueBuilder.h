@@ -8,18 +8,20 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <vector>
 
 // Collects what a catalogue reader finds, checks each disease the way the
 // catalogue requires, and makes the records. Both property-list forms feed it.
 
 // The value of one key of a disease dictionary, as far as the loader cares.
 struct PlistValue {
-    enum class Type { String, Number, SymptomDict, Other };
+    enum class Type { String, Number, SymptomDict, StringArray, Other };
     Type type = Type::Other;
-    std::string text;     // String
-    float number = 0.0f;  // Number
-    SymptomList symptoms; // SymptomDict
-    std::string typeName; // the property-list type, for messages
+    std::string text;               // String
+    float number = 0.0f;            // Number
+    SymptomList symptoms;           // SymptomDict
+    std::vector<std::string> items; // StringArray: an array that holds only strings
+    std::string typeName;           // the property-list type, for messages
 };
 
 class CatalogueBuilder {
@@ -69,4 +71,6 @@ private:
     std::unordered_set<std::string> otherKeysSeen_;
     std::function<void(std::size_t)> inputConsumed_;
     std::optional<PlistValue> description_, frequency_, gravity_, organ_, symptoms_;
+    std::string sex_;
+    std::vector<std::string> ages_;
 };

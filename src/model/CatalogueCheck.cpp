@@ -80,6 +80,16 @@ CatalogueReport checkCatalogue(const DiseaseList& diseases) {
         if (!knownOrgan) {
             problems.push_back(who + "organ " + quoted(d->organ) + " is none of the eleven organs");
         }
+        if (!d->sex.empty() && d->sex != "female" && d->sex != "male") {
+            problems.push_back(who + "Sex " + quoted(d->sex) +
+                               " is neither \"female\" nor \"male\"");
+        }
+        for (const auto& age : d->ages) {
+            if (age != "baby" && age != "child" && age != "adult" && age != "older") {
+                problems.push_back(who + "Ages holds " + quoted(age) +
+                                   ", none of \"baby\", \"child\", \"adult\", \"older\"");
+            }
+        }
         if (d->symptoms.empty()) {
             problems.push_back(who + "has no symptoms");
         }

@@ -46,3 +46,7 @@ inline constexpr std::array<std::string_view, 15> kRiskSymptoms{
 };
 
 inline constexpr float kCriticalIntensity = 80.0f;
+
+// The catalogue's name for thoughts of self-harm or suicide: at any intensity,
+// the care advice is an emergency with crisis wording.
+inline constexpr std::string_view kCrisisSymptom = "Thoughts of self-harm or suicide";

@@ -126,6 +126,18 @@ void readBinaryCatalogue(std::string_view bytes, CatalogueBuilder& builder) {
                     group.emplace_back(std::move(symptom), v);
                 });
                 value.symptoms = shareEach(std::move(group));
+            } else if (plist_get_node_type(node) == PLIST_ARRAY) {
+                value.type = PlistValue::Type::StringArray;
+                const std::uint32_t size = plist_array_get_size(node);
+                for (std::uint32_t i = 0; i < size; ++i) {
+                    const plist_t item = plist_array_get_item(node, i);
+                    if (plist_get_node_type(item) != PLIST_STRING) {
+                        value.type = PlistValue::Type::Other;
+                        value.items.clear();
+                        break;
+                    }
+                    value.items.push_back(stringValue(item));
+                }
             }
             builder.field(key, std::move(value));
         });

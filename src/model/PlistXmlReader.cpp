@@ -48,6 +48,7 @@ private:
     }
     void skipValue(const Tag& tag);
     PlistValue readValue(const Tag& tag, bool symptomDict);
+    void readArray(const Tag& tag, PlistValue& value);
     SymptomList readSymptoms(const Tag& tag);
     void readDisease(const Tag& tag);
     static std::string typeName(std::string_view element);
@@ -319,13 +320,43 @@ PlistValue XmlReader::readValue(const Tag& tag, bool symptomDict) {
     } else if (tag.name == "dict" && symptomDict) {
         value.type = PlistValue::Type::SymptomDict;
         value.symptoms = readSymptoms(tag);
-    } else if (tag.name == "dict" || tag.name == "array" || tag.name == "true" ||
-               tag.name == "false" || tag.name == "data" || tag.name == "date") {
+    } else if (tag.name == "array") {
+        readArray(tag, value);
+    } else if (tag.name == "dict" || tag.name == "true" || tag.name == "false" ||
+               tag.name == "data" || tag.name == "date") {
         skipValue(tag);
     } else {
         syntax("unknown element <" + std::string(tag.name) + ">");
     }
     return value;
+}
+
+// An array of strings is kept; any other array is skipped.
+void XmlReader::readArray(const Tag& tag, PlistValue& value) {
+    value.type = PlistValue::Type::StringArray;
+    if (tag.empty) {
+        return;
+    }
+    for (;;) {
+        const Tag inner = readTag();
+        if (inner.closing) {
+            if (inner.name != "array") {
+                syntax("expected </array>");
+            }
+            return;
+        }
+        if (inner.name == "string" && value.type == PlistValue::Type::StringArray) {
+            value.items.push_back(readElementText(inner));
+        } else {
+            value.type = PlistValue::Type::Other;
+            value.items.clear();
+            if (inner.name == "string") {
+                readElementText(inner);
+            } else {
+                skipValue(inner);
+            }
+        }
+    }
 }
 
 // Whether `name` is already among the disease's symptoms. A disease has a

@@ -24,6 +24,11 @@ struct Disease {
     float gravity;
     std::string organ;
     SymptomList symptoms;
+    // Who the condition can affect, from the catalogue's optional "Sex" and
+    // "Ages" keys; empty means everyone. Only the extras read them, and
+    // `sanoria-cli check` validates them.
+    std::string sex;
+    std::vector<std::string> ages;
 
     Disease(std::string name, std::string desc, float frequency, float gravity, std::string organ,
             SymptomList symptoms)
