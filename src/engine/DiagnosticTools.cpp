@@ -1,154 +1,65 @@
 #include "engine/DiagnosticTools.h"
 
-#include "model/Names.h"
+#include "model/CatalogueIndex.h"
 
 #include <algorithm>
-#include <bitset>
 #include <cstdint>
-#include <cstring>
-#include <system_error>
-#include <thread>
+#include <optional>
+#include <vector>
 
 // Every step is single precision in a fixed order; the build keeps the
 // compiler from contracting or reordering it, so results agree to the bit.
 
 namespace {
 
-// The first and last eight bytes of a name of eight bytes or more.
-struct Ends {
-    std::uint64_t head;
-    std::uint64_t tail;
-};
-
-inline Ends endsOf(const std::string& name) {
-    Ends ends;
-    std::memcpy(&ends.head, name.data(), 8);
-    std::memcpy(&ends.tail, name.data() + name.size() - 8, 8);
-    return ends;
-}
-
-// The user's list, prepared once per run so that the scan over the catalogue
-// does as little as it can per symptom: with plain names on the user's side,
-// most catalogue names are ruled out by their length, and most others by their
-// first and last bytes.
-class UserSymptoms {
+// Which of the user's symptoms each name id stands for, in one table of
+// names. The first user symptom of a name wins, as a search from the start
+// of the list would find it.
+class UserSlots {
 public:
-    explicit UserSymptoms(const SymptomList& symptoms) {
-        entries.reserve(symptoms.size());
-        for (const auto& s : symptoms) {
-            const bool ascii = isAscii(s->name);
-            Entry entry{s->name,
-                        ascii ? std::string() : canonicalName(s->name),
-                        s->intensity,
-                        ascii,
-                        {0, 0}};
-            if (entry.name.size() >= 8) {
-                entry.ends = endsOf(entry.name);
-            }
-            entries.push_back(std::move(entry));
-            allAscii = allAscii && ascii;
-            if (s->name.size() < lengths.size()) {
-                lengths.set(s->name.size());
+    UserSlots(const SymptomList& user, const SymptomNames& names) : byId_(names.size(), -1) {
+        for (std::size_t i = 0; i < user.size(); ++i) {
+            if (const auto id = names.find(user[i]->name); id && byId_[*id] < 0) {
+                byId_[*id] = static_cast<std::int32_t>(i);
             }
         }
     }
-
-    // The first entry whose name equals `name` (the rule of namesEqual), or none.
-    const float* find(const std::string& name) const {
-        const std::size_t size = name.size();
-        if (allAscii) {
-            // A plain name equals only the same bytes.
-            if (size < lengths.size() && !lengths.test(size)) {
-                return nullptr;
-            }
-            if (size < 8) {
-                for (const auto& e : entries) {
-                    if (e.name == name) {
-                        return &e.intensity;
-                    }
-                }
-                return nullptr;
-            }
-            const Ends ends = endsOf(name);
-            for (const auto& e : entries) {
-                if (e.name.size() == size && e.ends.head == ends.head && e.ends.tail == ends.tail &&
-                    std::memcmp(e.name.data(), name.data(), size) == 0) {
-                    return &e.intensity;
-                }
-            }
-            return nullptr;
-        }
-        const bool ascii = isAscii(name);
-        std::string canonical;
-        for (const auto& e : entries) {
-            if (e.name == name) {
-                return &e.intensity;
-            }
-            if (!ascii && !e.ascii) {
-                if (canonical.empty()) {
-                    canonical = canonicalName(name);
-                }
-                if (canonical == e.canonical) {
-                    return &e.intensity;
-                }
-            }
-        }
-        return nullptr;
-    }
-
-    float count() const { return static_cast<float>(entries.size()); }
+    // The user's symptom with this id, or -1.
+    std::int32_t operator[](std::uint32_t id) const { return id < byId_.size() ? byId_[id] : -1; }
 
 private:
-    struct Entry {
-        std::string name;
-        std::string canonical; // the NFC form, for a name that is not plain ASCII
-        float intensity;
-        bool ascii;
-        Ends ends;
-    };
-    std::vector<Entry> entries;
-    std::bitset<64> lengths; // lengths of the names, where short
-    bool allAscii = true;
+    std::vector<std::int32_t> byId_;
 };
 
-inline void prefetch(const void* address) {
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-    asm volatile("prefetcht0 %0" : : "m"(*static_cast<const char*>(address)));
-#elif defined(__GNUC__)
-    __builtin_prefetch(address);
-#else
-    (void)address;
-#endif
-}
+struct Match {
+    float own;  // the disease's intensity
+    float user; // the user's
+};
 
-// Asks for the records a few diseases ahead, so the scan does not wait on
-// memory: with a large catalogue that waiting is most of the time.
-void prefetchAhead(const DiseaseList& diseases, std::size_t index) {
-    // In stages, each on what the one before brought in: the disease, its list
-    // of symptoms, the symptoms.
-    constexpr std::size_t kStage = 4;
-    const std::size_t count = diseases.size();
-    if (index + 3 * kStage < count) {
-        prefetch(diseases[index + 3 * kStage].get());
-    }
-    if (index + 2 * kStage < count) {
-        const auto& list = diseases[index + 2 * kStage]->symptoms;
-        const char* begin = reinterpret_cast<const char*>(list.data());
-        const char* end = reinterpret_cast<const char*>(list.data() + list.size());
-        for (const char* line = begin; line < end; line += 64) {
-            prefetch(line);
+// The probability of one disease from its n symptoms, their total intensity
+// and its matches in list order; none when the disease yields nothing.
+bool probabilityOf(const std::vector<Match>& matches, float n, float total, float u,
+                   float frequency, float* probability) {
+    float sum = 0.0f;
+    for (const Match& match : matches) {
+        const float weight = (match.own * 100.0f) / total;
+        if (match.user == match.own) {
+            sum = sum + weight;
+        } else {
+            const float delta = std::max(match.user, match.own) - std::min(match.user, match.own);
+            sum = sum + weight * (delta / -100.0f + 1.0f);
         }
     }
-    if (index + kStage < count) {
-        for (const auto& s : diseases[index + kStage]->symptoms) {
-            prefetch(s.get());
-        }
+    const float m = static_cast<float>(matches.size());
+    const float x1 = (m / u) * 0.1f;
+    const float x2 = (m / n) * 0.2f;
+    const float coverage = (x2 + x1) + 0.7f;
+    const float matchScore = sum * coverage;
+    if (!(matchScore > 0.0f)) {
+        return false;
     }
-    if (index + 2 < count) {
-        for (const auto& s : diseases[index + 2]->symptoms) {
-            prefetch(s->name.data());
-        }
-    }
+    *probability = (matchScore * 80.0f) / 100.0f + ((frequency / 10.0f) * 20.0f) / 100.0f;
+    return *probability > 0.0f;
 }
 
 struct Scored {
@@ -156,95 +67,104 @@ struct Scored {
     std::size_t disease;
 };
 
-// Scores the diseases [begin, end) of the catalogue, appending those that
-// yield a diagnostic in catalogue order.
-void scoreRange(const DiseaseList& diseases, std::size_t begin, std::size_t end,
-                const UserSymptoms& user, std::vector<Scored>& scored) {
-    const float u = user.count();
-    struct Match {
-        float own;  // the disease's intensity
-        float user; // the user's
-    };
-    std::vector<Match> matches;
+// A whole catalogue as it was loaded: read from its index alone.
+bool isWholeIndexedCatalogue(const DiseaseList& diseases) {
+    if (diseases.empty() || !diseases[0]->index) {
+        return false;
+    }
+    const CatalogueIndex& index = *diseases[0]->index;
+    if (index.stale || index.diseases.size() != diseases.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < diseases.size(); ++i) {
+        if (diseases[i].get() != index.diseases[i]) {
+            return false;
+        }
+    }
+    return true;
+}
 
-    for (std::size_t index = begin; index < end; ++index) {
-        prefetchAhead(diseases, index);
-        const Disease& disease = *diseases[index];
-        const auto& own = disease.symptoms;
-        if (own.empty()) {
+void scoreIndex(const CatalogueIndex& index, const SymptomList& user, std::vector<Scored>& scored) {
+    const UserSlots slots(user, index.names);
+    const float u = static_cast<float>(user.size());
+    std::vector<Match> matches;
+    for (std::size_t d = 0; d < index.diseases.size(); ++d) {
+        const auto* begin = index.entries.data() + index.first[d];
+        const auto* end = index.entries.data() + index.first[d + 1];
+        if (begin == end) {
             continue;
         }
-        // One walk over the symptoms: the total, and the matches in list order.
         matches.clear();
         float total = 0.0f;
-        for (const auto& s : own) {
-            total = total + s->intensity;
-            if (const float* v = user.find(s->name)) {
-                matches.push_back({s->intensity, *v});
+        for (const auto* e = begin; e != end; ++e) {
+            total = total + e->intensity;
+            if (const std::int32_t at = slots[e->nameId]; at >= 0) {
+                matches.push_back({e->intensity, user[std::size_t(at)]->intensity});
             }
         }
-        if (matches.empty()) {
-            continue;
+        float probability = 0.0f;
+        if (!matches.empty() && probabilityOf(matches, static_cast<float>(end - begin), total, u,
+                                              index.frequency[d], &probability)) {
+            scored.push_back({probability, d});
         }
-        const float n = static_cast<float>(own.size());
-        float sum = 0.0f;
-        for (const Match& match : matches) {
-            const float weight = (match.own * 100.0f) / total;
-            if (match.user == match.own) {
-                sum = sum + weight;
-            } else {
-                const float delta =
-                    std::max(match.user, match.own) - std::min(match.user, match.own);
-                sum = sum + weight * (delta / -100.0f + 1.0f);
-            }
-        }
-        const float m = static_cast<float>(matches.size());
-        const float x1 = (m / u) * 0.1f;
-        const float x2 = (m / n) * 0.2f;
-        const float coverage = (x2 + x1) + 0.7f;
-        const float matchScore = sum * coverage;
-        if (!(matchScore > 0.0f)) {
-            continue;
-        }
-        const float probability =
-            (matchScore * 80.0f) / 100.0f + ((disease.frequency / 10.0f) * 20.0f) / 100.0f;
-        if (!(probability > 0.0f)) {
-            continue;
-        }
-        scored.push_back({probability, index});
     }
 }
 
-// Below this many diseases a second thread costs more than it saves.
-constexpr std::size_t kParallelFrom = 20000;
+// Any other list: the records themselves, names compared through the table of
+// the catalogue they came from, or through one made of the user's names.
+void scoreRecords(const DiseaseList& diseases, const SymptomList& user,
+                  std::vector<Scored>& scored) {
+    SymptomNames userNames;
+    for (const auto& s : user) {
+        userNames.intern(s->name);
+    }
+    const UserSlots byUserName(user, userNames);
+    const CatalogueIndex* lastIndex = nullptr;
+    std::optional<UserSlots> byIndex;
+    const float u = static_cast<float>(user.size());
+    std::vector<Match> matches;
+    for (std::size_t d = 0; d < diseases.size(); ++d) {
+        const Disease& disease = *diseases[d];
+        if (disease.symptoms.empty()) {
+            continue;
+        }
+        const CatalogueIndex* index = disease.index.get();
+        if (index && index != lastIndex) {
+            byIndex.emplace(user, index->names);
+            lastIndex = index;
+        }
+        matches.clear();
+        float total = 0.0f;
+        for (const auto& s : disease.symptoms) {
+            total = total + s->intensity;
+            std::int32_t at = -1;
+            if (index && s->nameId != kNoNameId) {
+                at = (*byIndex)[s->nameId];
+            } else if (const auto id = userNames.find(s->name)) {
+                at = byUserName[*id];
+            }
+            if (at >= 0) {
+                matches.push_back({s->intensity, user[std::size_t(at)]->intensity});
+            }
+        }
+        float probability = 0.0f;
+        if (!matches.empty() && probabilityOf(matches, static_cast<float>(disease.symptoms.size()),
+                                              total, u, disease.frequency, &probability)) {
+            scored.push_back({probability, d});
+        }
+    }
+}
 
 } // namespace
 
 DiagnosticList DiagnosticTools::generateDiagnostics(const DiseaseList& diseases,
                                                     const SymptomList& symptoms) {
-    const UserSymptoms user(symptoms);
     std::vector<Scored> scored;
-    // Each disease is scored on its own, so halves scored side by side and
-    // joined in order give exactly what one pass gives.
-    const std::size_t count = diseases.size();
-    std::size_t middle = count;
-    std::vector<Scored> secondHalf;
-    std::thread helper;
-    if (count >= kParallelFrom && std::thread::hardware_concurrency() > 1) {
-        try {
-            helper = std::thread(
-                [&, from = count / 2] { scoreRange(diseases, from, count, user, secondHalf); });
-            middle = count / 2;
-        } catch (const std::system_error&) {
-            // No thread to be had: one pass does it all.
-        }
+    if (isWholeIndexedCatalogue(diseases)) {
+        scoreIndex(*diseases[0]->index, symptoms, scored);
+    } else {
+        scoreRecords(diseases, symptoms, scored);
     }
-    scoreRange(diseases, 0, middle, user, scored);
-    if (helper.joinable()) {
-        helper.join();
-        scored.insert(scored.end(), secondHalf.begin(), secondHalf.end());
-    }
-
     // Stable, so equal probabilities keep catalogue order from one run to the next.
     std::stable_sort(scored.begin(), scored.end(), [](const Scored& a, const Scored& b) {
         return a.probability > b.probability;

@@ -1,5 +1,6 @@
 #include "model/CatalogueBuilder.h"
 
+#include "model/CatalogueIndex.h"
 #include "model/DatabaseTools.h"
 
 namespace {
@@ -113,4 +114,10 @@ void CatalogueBuilder::endDisease() {
     diseases_.back()->sex = std::move(sex_);
     diseases_.back()->ages = std::move(ages_);
     names_.insert(diseases_.back()->name);
+}
+
+DiseaseList CatalogueBuilder::take() {
+    names_.clear(); // its views point into the records handed over
+    indexCatalogue(diseases_);
+    return std::move(diseases_);
 }

@@ -53,10 +53,7 @@ public:
     [[noreturn]] void fail(const std::string& what) const;
     [[noreturn]] void failInDisease(const std::string& what) const;
 
-    DiseaseList take() {
-        names_.clear(); // its views point into the records handed over
-        return std::move(diseases_);
-    }
+    DiseaseList take();
 
 private:
     std::string origin_;

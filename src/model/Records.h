@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/SymptomNames.h"
+
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -7,9 +10,14 @@
 // The three domain records. They hold data only and are shared: one object may
 // sit in several lists, and a change made through one holder is seen by all.
 
+struct CatalogueIndex;
+
 struct Symptom {
     std::string name;
     float intensity;
+    // The name's id in its catalogue's SymptomNames; records made by hand
+    // have none.
+    std::uint32_t nameId = kNoNameId;
 
     Symptom(std::string name, float intensity) : name(std::move(name)), intensity(intensity) {}
 };
@@ -29,6 +37,10 @@ struct Disease {
     // `sanoria-cli check` validates them.
     std::string sex;
     std::vector<std::string> ages;
+    // The index of the catalogue the disease was loaded with, which holds the
+    // table the ids of `symptoms` come from; none for records made by hand.
+    std::shared_ptr<CatalogueIndex> index;
+    std::uint32_t indexSlot = 0;
 
     Disease(std::string name, std::string desc, float frequency, float gravity, std::string organ,
             SymptomList symptoms)

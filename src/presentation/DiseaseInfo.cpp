@@ -1,5 +1,6 @@
 #include "presentation/DiseaseInfo.h"
 
+#include "model/CatalogueIndex.h"
 #include "model/Names.h"
 #include "model/NumberText.h"
 
@@ -13,6 +14,7 @@ void orderSymptomsForDisplay(Disease& disease) {
     std::stable_sort(list.begin(), list.end(), [](const SymptomPtr& a, const SymptomPtr& b) {
         return a->intensity > b->intensity;
     });
+    symptomsReordered(disease);
 }
 
 std::string frequencySentence(float frequency) {

@@ -1,0 +1,37 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/Records.h"
+#include "model/SymptomNames.h"
+
+#include <cstdint>
+#include <vector>
+
+// What the diagnosis reads of a whole catalogue, side by side in memory: each
+// disease's frequency and, in its list order, the name ids and intensities of
+// its symptoms. Scanning a few megabytes in order is far quicker than walking
+// the records one pointer at a time. The records stay what counts: the index
+// is made from them, and the one place that re-orders a disease's symptoms
+// (the information window) writes the new order back here.
+struct CatalogueIndex {
+    struct Entry {
+        std::uint32_t nameId;
+        float intensity;
+    };
+    SymptomNames names;
+    std::vector<const Disease*> diseases; // the catalogue's order
+    std::vector<float> frequency;
+    std::vector<std::uint32_t> first; // where each disease's entries begin; one more at the end
+    std::vector<Entry> entries;
+    // Set when the records no longer match; the diagnosis then reads the records.
+    bool stale = false;
+};
+
+// Gives every symptom of the catalogue the id of its name and builds the
+// index, shared by all its diseases. Catalogues made by hand work without it,
+// only slower.
+void indexCatalogue(const DiseaseList& diseases);
+
+// Brings the index up to date after the disease's symptoms were re-ordered.
+void symptomsReordered(const Disease& disease);
