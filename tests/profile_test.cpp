@@ -226,3 +226,90 @@ TEST(ProfileText, HostileBytesNeverCrash) {
         }
     }
 }
+
+TEST(ProfileFile, SavesReplaceOnlyRegularFiles) {
+    TempDir dir;
+    std::ostringstream out;
+    const auto list = symptomsOf({{"Fever", 60}});
+
+    // A dangling link: its target is created, the link stays.
+    std::filesystem::create_symlink("made-by-save.snp", dir / "dangling.snp");
+    ASSERT_TRUE(saveProfileFile(dir / "dangling.snp", list, out).ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "dangling.snp"));
+    EXPECT_EQ(readFile(dir / "made-by-save.snp"), "Fever\n60.0\n");
+
+    // A named pipe, or a link to a device, is left as it is.
+    ASSERT_EQ(mkfifo((dir / "pipe.snp").c_str(), 0644), 0);
+    const auto toPipe = saveProfileFile(dir / "pipe.snp", list, out);
+    EXPECT_FALSE(toPipe.ok);
+    EXPECT_NE(toPipe.error.find("is not a regular file"), std::string::npos) << toPipe.error;
+    EXPECT_EQ(std::filesystem::status(dir / "pipe.snp").type(), std::filesystem::file_type::fifo);
+    std::filesystem::create_symlink("/dev/null", dir / "null.snp");
+    EXPECT_FALSE(saveProfileFile(dir / "null.snp", list, out).ok);
+    EXPECT_EQ(std::filesystem::status("/dev/null").type(), std::filesystem::file_type::character);
+
+    // A target name of the longest legal length still leaves room for the temporary one.
+    const std::string longest(255, 'p');
+    ASSERT_TRUE(saveProfileFile(dir / longest, list, out).ok) << longest.size();
+    EXPECT_EQ(readFile(dir / longest), "Fever\n60.0\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              5); // no temporary file left behind
+}
+
+TEST(ProfileFile, SavesKeepPermissionBitsButNoSpecialOnes) {
+    TempDir dir;
+    std::ostringstream out;
+    const auto list = symptomsOf({{"Fever", 60}});
+    struct stat info {};
+
+    // A new file follows the umask, which the save leaves as it found it.
+    const mode_t before = umask(027);
+    ASSERT_TRUE(saveProfileFile(dir / "new.snp", list, out).ok);
+    const mode_t during = umask(before);
+    EXPECT_EQ(during, 027u);
+    ASSERT_EQ(stat((dir / "new.snp").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+
+    // A replaced file keeps its permissions, without set-user-ID and sticky bits.
+    writeFile(dir / "old.snp", "Old\n20.0\n");
+    ASSERT_EQ(chmod((dir / "old.snp").c_str(), 04751), 0);
+    ASSERT_TRUE(saveProfileFile(dir / "old.snp", list, out).ok);
+    ASSERT_EQ(stat((dir / "old.snp").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0751u);
+}
+
+TEST(ProfileFile, NamesTheReaderWouldRefuseOrChangeAreNeverWritten) {
+    TempDir dir;
+    writeFile(dir / "p.snp", "Vertigo\n60.0\n");
+    std::ostringstream out;
+    const struct {
+        const char* name;
+        const char* why;
+    } cases[] = {{"Caf\xE9", "not UTF-8"},
+                 {"\xED\xA0\x80", "not UTF-8"},
+                 {"\xEF\xBB\xBF"
+                  "Fever",
+                  "byte-order mark"}};
+    for (const auto& c : cases) {
+        const auto result = saveProfileFile(dir / "p.snp", symptomsOf({{c.name, 20}}), out);
+        EXPECT_FALSE(result.ok) << c.name;
+        EXPECT_NE(result.error.find(c.why), std::string::npos) << result.error;
+    }
+    EXPECT_EQ(readFile(dir / "p.snp"), "Vertigo\n60.0\n");
+    // Inside a name the mark is an ordinary character and reads back as written.
+    ASSERT_TRUE(saveProfileFile(dir / "p.snp", symptomsOf({{"A\xEF\xBB\xBF", 20}}), out).ok);
+    EXPECT_EQ((*readProfileFile(dir / "p.snp"))[0]->name, "A\xEF\xBB\xBF");
+}
+
+TEST(ProfileText, MoreSymptomsThanAnyoneEntersAreRefused) {
+    std::string text;
+    for (std::size_t i = 0; i < kMaxProfileSymptoms; ++i) {
+        text += "a\n1\n";
+    }
+    const auto most = parseProfileText(text);
+    ASSERT_TRUE(most);
+    EXPECT_EQ(most->size(), kMaxProfileSymptoms);
+    text += "a\n1\n";
+    EXPECT_FALSE(parseProfileText(text));
+}

@@ -2,14 +2,13 @@
 
 #include "model/Names.h"
 #include "model/NumberText.h"
+#include "model/ReadFile.h"
 #include "profile/AtomicFile.h"
 
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <sys/stat.h>
 
@@ -100,43 +99,68 @@ std::optional<std::string> decodeUtf16(std::string_view bytes, bool bigEndian) {
 } // namespace
 
 std::optional<SymptomList> parseProfileText(std::string_view text) {
-    std::vector<std::string_view> pieces;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        if (const std::size_t length = separatorAt(text, i)) {
-            pieces.push_back(text.substr(start, i - start));
-            i += length;
-            start = i;
-        } else {
-            ++i;
+    // Pieces are taken one at a time: no list of them all, which for a large
+    // file of short lines would cost several times the file.
+    std::size_t pos = 0;
+    const auto nextPiece = [&](std::string_view* piece) {
+        for (std::size_t i = pos; i < text.size(); ++i) {
+            if (const std::size_t length = separatorAt(text, i)) {
+                *piece = text.substr(pos, i - pos);
+                pos = i + length;
+                return true;
+            }
         }
-    }
-    pieces.push_back(text.substr(start));
-
-    // The text after the last separator is never read; a whole file has pairs before it.
-    if ((pieces.size() - 1) % 2 != 0) {
-        return std::nullopt;
-    }
-    SymptomList symptoms;
-    for (std::size_t i = 0; i + 1 < pieces.size(); i += 2) {
-        const auto intensity = parseProfileNumber(pieces[i + 1]);
+        return false; // only the text after the last separator is left
+    };
+    std::vector<Symptom> symptoms;
+    std::string_view name;
+    std::string_view number;
+    while (nextPiece(&name)) {
+        if (!nextPiece(&number)) {
+            return std::nullopt; // an even number of pieces
+        }
+        if (symptoms.size() >= kMaxProfileSymptoms) {
+            return std::nullopt;
+        }
+        const auto intensity = parseProfileNumber(number);
         if (!intensity) {
             return std::nullopt;
         }
-        symptoms.push_back(makeSymptom(std::string(pieces[i]), *intensity));
+        symptoms.emplace_back(std::string(name), *intensity);
     }
-    return symptoms;
+    SymptomList list;
+    list.reserve(symptoms.size());
+    for (auto& s : symptoms) {
+        list.push_back(std::make_shared<Symptom>(std::move(s)));
+    }
+    return list;
 }
 
-std::optional<std::string> decodeProfileBytes(std::string_view bytes) {
+namespace {
+
+enum class Encoding { Utf8, Utf16Le, Utf16Be };
+
+// The encoding the first bytes announce, and how many bytes announce it.
+std::pair<Encoding, std::size_t> detectEncoding(std::string_view bytes) {
     if (bytes.substr(0, 2) == "\xFF\xFE") {
-        return decodeUtf16(bytes.substr(2), false);
+        return {Encoding::Utf16Le, 2};
     }
     if (bytes.substr(0, 2) == "\xFE\xFF") {
-        return decodeUtf16(bytes.substr(2), true);
+        return {Encoding::Utf16Be, 2};
     }
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        bytes.remove_prefix(3);
+        return {Encoding::Utf8, 3};
+    }
+    return {Encoding::Utf8, 0};
+}
+
+} // namespace
+
+std::optional<std::string> decodeProfileBytes(std::string_view bytes) {
+    const auto [encoding, mark] = detectEncoding(bytes);
+    bytes.remove_prefix(mark);
+    if (encoding != Encoding::Utf8) {
+        return decodeUtf16(bytes, encoding == Encoding::Utf16Be);
     }
     if (!isValidUtf8(bytes)) {
         return std::nullopt;
@@ -145,30 +169,37 @@ std::optional<std::string> decodeProfileBytes(std::string_view bytes) {
 }
 
 std::optional<SymptomList> readProfileFile(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+    std::string bytes;
+    if (!readWholeFile(path, &bytes, nullptr)) {
         return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const auto [encoding, mark] = detectEncoding(bytes);
+    if (encoding != Encoding::Utf8) {
+        const auto text =
+            decodeUtf16(std::string_view(bytes).substr(mark), encoding == Encoding::Utf16Be);
+        return text ? parseProfileText(*text) : std::nullopt;
+    }
+    // UTF-8 is checked where it lies, without a second copy of the file.
+    const std::string_view text = std::string_view(bytes).substr(mark);
+    if (!isValidUtf8(text)) {
         return std::nullopt;
     }
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    const auto text = decodeProfileBytes(bytes);
-    if (!text) {
-        return std::nullopt;
-    }
-    return parseProfileText(*text);
+    return parseProfileText(text);
 }
 
 SaveResult saveProfileFile(const std::filesystem::path& path, const SymptomList& symptoms,
                            std::ostream& out) {
     // A line break inside a name would shift every line after it: the file
     // would not read back as written, so it is not written at all.
+    // Nor is a name the reader would refuse or change.
     for (const auto& s : symptoms) {
+        if (!isValidUtf8(s->name)) {
+            return {false, "a symptom name is not UTF-8 text"};
+        }
+        if (s->name.rfind("\xEF\xBB\xBF", 0) == 0) {
+            return {false,
+                    "the symptom name \"" + s->name.substr(3) + "\" begins with a byte-order mark"};
+        }
         for (std::size_t i = 0; i < s->name.size(); ++i) {
             if (separatorAt(s->name, i)) {
                 return {false, "the symptom name \"" + s->name + "\" holds a line break"};

@@ -24,6 +24,10 @@ std::optional<float> parseProfileNumber(std::string_view piece);
 
 std::string profileText(const SymptomList& symptoms);
 
+// More symptoms than anyone enters by hand; a file holding more is refused
+// rather than read into several times its size in memory.
+inline constexpr std::size_t kMaxProfileSymptoms = 1'000'000;
+
 // The symptoms of a profile's text, or nothing when any of it is malformed.
 std::optional<SymptomList> parseProfileText(std::string_view text);
 
