@@ -2,6 +2,10 @@
 
 #include "model/CatalogueIndex.h"
 #include "model/DatabaseTools.h"
+#include "model/PlistReaders.h"
+
+#include <charconv>
+#include <cstdint>
 
 namespace {
 
@@ -120,4 +124,20 @@ DiseaseList CatalogueBuilder::take() {
     names_.clear(); // its views point into the records handed over
     indexCatalogue(diseases_);
     return std::move(diseases_);
+}
+
+bool parsePlistInteger(std::string_view digits, float* out) {
+    const bool negative = !digits.empty() && digits.front() == '-';
+    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
+        digits.remove_prefix(1);
+    }
+    std::uint64_t magnitude = 0;
+    const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    if (digits.empty() || r.ec != std::errc() || r.ptr != digits.data() + digits.size() ||
+        (negative && magnitude > (std::uint64_t{1} << 63))) {
+        return false;
+    }
+    const float value = static_cast<float>(magnitude);
+    *out = negative ? -value : value;
+    return true;
 }

@@ -39,17 +39,6 @@ public:
                                        const std::string& typeName) const;
     [[noreturn]] void symptomListedTwice(const std::string& symptom) const;
 
-    // A reader reports how far through its input it has got, so that whoever
-    // holds the input may let go of what lies behind.
-    void onInputConsumed(std::function<void(std::size_t)> listener) {
-        inputConsumed_ = std::move(listener);
-    }
-    void inputConsumed(std::size_t offset) const {
-        if (inputConsumed_) {
-            inputConsumed_(offset);
-        }
-    }
-
     [[noreturn]] void fail(const std::string& what) const;
     [[noreturn]] void failInDisease(const std::string& what) const;
 
@@ -66,7 +55,6 @@ private:
     // the set, which real catalogues leave empty.
     unsigned knownKeysSeen_ = 0;
     std::unordered_set<std::string> otherKeysSeen_;
-    std::function<void(std::size_t)> inputConsumed_;
     std::optional<PlistValue> description_, frequency_, gravity_, organ_, symptoms_;
     std::string sex_;
     std::vector<std::string> ages_;

@@ -2,9 +2,29 @@
 
 #include "model/CatalogueBuilder.h"
 
+#include <memory>
 #include <string_view>
 
 // Catalogue readers for the two property-list forms. Each walks the file in
 // order and feeds the builder; any fault throws CatalogueError.
+
+// XML, fed in pieces as the file is read; the last piece says so.
+class XmlCatalogueReader {
+public:
+    explicit XmlCatalogueReader(CatalogueBuilder& builder);
+    ~XmlCatalogueReader();
+    XmlCatalogueReader(const XmlCatalogueReader&) = delete;
+    XmlCatalogueReader& operator=(const XmlCatalogueReader&) = delete;
+    void feed(std::string_view bytes, bool last);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
 void readXmlCatalogue(std::string_view xml, CatalogueBuilder& builder);
 void readBinaryCatalogue(std::string_view bytes, CatalogueBuilder& builder);
+
+// A property-list integer as a float: -2^63 to 2^64-1, the same from either
+// form. False for anything else.
+bool parsePlistInteger(std::string_view digits, float* out);

@@ -1,239 +1,52 @@
-#include "model/Names.h"
 #include "model/NumberText.h"
 #include "model/PlistReaders.h"
 
-#include <charconv>
+#include <libxml/SAX2.h>
+#include <libxml/parser.h>
+#include <libxml/xmlerror.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <unordered_set>
 
-// A streaming reader for XML property lists. It keeps no document tree: the
-// catalogue is built while the text is walked, and numbers are read from their
-// own text (a real becomes the float nearest its decimal value, whatever the
-// process locale).
+// XML property lists through libxml2's streaming (SAX) parser: no document
+// tree, the catalogue is built as the elements go by. libxml2 does the XML
+// (encodings, entities, well-formedness); this file maps the property-list
+// elements to records. Numbers are read from their own text, whatever the
+// process locale.
 
 namespace {
 
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
+constexpr std::size_t kMaxDepth = 64;
 
-struct Tag {
-    std::string_view name;
-    bool closing = false;
-    bool empty = false; // <name/>
+enum class Role {
+    Plist,    // the <plist> wrapper
+    Root,     // the root dictionary: one disease per entry
+    Disease,  // a disease dictionary: its fields
+    Symptoms, // a disease's "Symptoms": intensities
+    Strings,  // an array kept while it holds only strings
+    Skipped,  // a container no one reads
 };
 
-class XmlReader {
-public:
-    XmlReader(std::string_view text, CatalogueBuilder& builder) : text_(text), builder_(builder) {}
-
-    void run();
-
-private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    CatalogueBuilder& builder_;
-
-    [[noreturn]] void syntax(const std::string& what) const;
-    bool startsWith(std::string_view s) const { return text_.substr(pos_, s.size()) == s; }
-    void skipTo(std::string_view terminator, const char* what);
-    void skipMisc();
-    Tag readTag();
-    Tag expectOpen();
-    void expectClose(std::string_view name);
-    std::string readText(std::string_view element);
-    std::string readElementText(const Tag& tag) {
-        return tag.empty ? std::string() : readText(tag.name);
-    }
-    void skipValue(const Tag& tag);
-    PlistValue readValue(const Tag& tag, bool symptomDict);
-    void readArray(const Tag& tag, PlistValue& value);
-    SymptomList readSymptoms(const Tag& tag);
-    void readDisease(const Tag& tag);
-    static std::string typeName(std::string_view element);
-    float readNumber(const Tag& tag, bool* ok);
+struct Frame {
+    Role role = Role::Skipped;
+    bool dict = false;     // entries are <key> then value
+    bool haveKey = false;  // a key waits for its value
+    bool hadValue = false; // for <plist>: it holds its one value
+    std::string key;
+    PlistValue value;                     // Strings, and the type of a Skipped value
+    std::vector<Symptom> group;           // Symptoms
+    std::unordered_set<std::string> seen; // Symptoms, once the list is long
 };
 
-void XmlReader::syntax(const std::string& what) const {
-    std::size_t line = 1;
-    for (std::size_t i = 0; i < pos_ && i < text_.size(); ++i) {
-        line += text_[i] == '\n';
-    }
-    builder_.fail("not a valid XML property list (line " + std::to_string(line) + ": " + what +
-                  ")");
+bool isLeaf(std::string_view name) {
+    return name == "key" || name == "string" || name == "integer" || name == "real" ||
+           name == "true" || name == "false" || name == "date" || name == "data";
 }
 
-void XmlReader::skipTo(std::string_view terminator, const char* what) {
-    const auto end = text_.find(terminator, pos_);
-    if (end == std::string_view::npos) {
-        syntax(std::string("unterminated ") + what);
-    }
-    pos_ = end + terminator.size();
-}
-
-// White space, comments, processing instructions and the document type.
-void XmlReader::skipMisc() {
-    for (;;) {
-        while (pos_ < text_.size() && isSpace(text_[pos_])) {
-            ++pos_;
-        }
-        if (startsWith("<!--")) {
-            skipTo("-->", "comment");
-        } else if (startsWith("<?")) {
-            skipTo("?>", "processing instruction");
-        } else if (startsWith("<!DOCTYPE")) {
-            int depth = 0;
-            for (; pos_ < text_.size(); ++pos_) {
-                const char c = text_[pos_];
-                if (c == '[') {
-                    ++depth;
-                } else if (c == ']') {
-                    --depth;
-                } else if (c == '>' && depth <= 0) {
-                    break;
-                }
-            }
-            if (pos_ >= text_.size()) {
-                syntax("unterminated document type");
-            }
-            ++pos_;
-        } else {
-            return;
-        }
-    }
-}
-
-Tag XmlReader::readTag() {
-    skipMisc();
-    if (pos_ >= text_.size()) {
-        syntax("unexpected end of file");
-    }
-    if (text_[pos_] != '<') {
-        syntax("text where an element was expected");
-    }
-    const auto end = text_.find('>', pos_);
-    if (end == std::string_view::npos) {
-        syntax("unterminated tag");
-    }
-    std::string_view inside = text_.substr(pos_ + 1, end - pos_ - 1);
-    pos_ = end + 1;
-    Tag tag;
-    if (!inside.empty() && inside.front() == '/') {
-        tag.closing = true;
-        inside.remove_prefix(1);
-    } else if (!inside.empty() && inside.back() == '/') {
-        tag.empty = true;
-        inside.remove_suffix(1);
-    }
-    std::size_t n = 0;
-    while (n < inside.size() && !isSpace(inside[n])) {
-        ++n;
-    }
-    tag.name = inside.substr(0, n);
-    if (tag.name.empty()) {
-        syntax("tag without a name");
-    }
-    return tag;
-}
-
-Tag XmlReader::expectOpen() {
-    const Tag tag = readTag();
-    if (tag.closing) {
-        syntax("unexpected </" + std::string(tag.name) + ">");
-    }
-    return tag;
-}
-
-void XmlReader::expectClose(std::string_view name) {
-    const Tag tag = readTag();
-    if (!tag.closing || tag.name != name) {
-        syntax("expected </" + std::string(name) + ">");
-    }
-}
-
-// Character data up to the closing tag of `element`, with entities, character
-// references and CDATA sections resolved.
-std::string XmlReader::readText(std::string_view element) {
-    std::string out;
-    // Text copied as it stands; only that can break UTF-8, since character
-    // references are encoded here. Plain ASCII needs no second look.
-    bool rawNonAscii = false;
-    const auto copyRaw = [&](std::size_t from, std::size_t count) {
-        const std::string_view raw = text_.substr(from, count);
-        unsigned char any = 0;
-        for (const char c : raw) {
-            any |= static_cast<unsigned char>(c);
-        }
-        rawNonAscii = rawNonAscii || any >= 0x80;
-        out.append(raw);
-    };
-    for (;;) {
-        // Two memchr calls beat find_first_of, which tests every character
-        // against the set one at a time.
-        const char* here = text_.data() + pos_;
-        const std::size_t left = text_.size() - pos_;
-        const auto* lt = static_cast<const char*>(std::memchr(here, '<', left));
-        const std::size_t span = lt ? static_cast<std::size_t>(lt - here) : left;
-        const auto* amp = static_cast<const char*>(std::memchr(here, '&', span));
-        if (!lt && !amp) {
-            syntax("unterminated <" + std::string(element) + ">");
-        }
-        const std::size_t next = pos_ + static_cast<std::size_t>((amp ? amp : lt) - here);
-        copyRaw(pos_, next - pos_);
-        pos_ = next;
-        if (text_[pos_] == '&') {
-            const auto semi = text_.find(';', pos_);
-            if (semi == std::string_view::npos || semi - pos_ > 12) {
-                syntax("bad entity reference");
-            }
-            const std::string_view entity = text_.substr(pos_ + 1, semi - pos_ - 1);
-            pos_ = semi + 1;
-            if (entity == "lt") {
-                out += '<';
-            } else if (entity == "gt") {
-                out += '>';
-            } else if (entity == "amp") {
-                out += '&';
-            } else if (entity == "quot") {
-                out += '"';
-            } else if (entity == "apos") {
-                out += '\'';
-            } else if (entity.size() > 1 && entity[0] == '#') {
-                const bool hex = entity[1] == 'x';
-                const std::string_view digits = entity.substr(hex ? 2 : 1);
-                std::uint32_t cp = 0;
-                const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), cp,
-                                               hex ? 16 : 10);
-                if (digits.empty() || r.ec != std::errc() ||
-                    r.ptr != digits.data() + digits.size() || cp == 0 || cp > 0x10FFFF ||
-                    (cp >= 0xD800 && cp <= 0xDFFF)) {
-                    syntax("bad character reference &" + std::string(entity) + ";");
-                }
-                appendUtf8(out, cp);
-            } else {
-                syntax("unknown entity &" + std::string(entity) + ";");
-            }
-        } else if (startsWith("<![CDATA[")) {
-            const auto end = text_.find("]]>", pos_ + 9);
-            if (end == std::string_view::npos) {
-                syntax("unterminated CDATA section");
-            }
-            copyRaw(pos_ + 9, end - pos_ - 9);
-            pos_ = end + 3;
-        } else if (startsWith("<!--")) {
-            skipTo("-->", "comment");
-        } else {
-            expectClose(element);
-            if (rawNonAscii && !isValidUtf8(out)) {
-                syntax("text that is not UTF-8");
-            }
-            return out;
-        }
-    }
-}
-
-std::string XmlReader::typeName(std::string_view element) {
+std::string typeName(std::string_view element) {
     if (element == "dict") {
         return "a dictionary";
     }
@@ -249,230 +62,390 @@ std::string XmlReader::typeName(std::string_view element) {
     return "a " + std::string(element);
 }
 
-void XmlReader::skipValue(const Tag& tag) {
-    if (tag.empty) {
-        return;
-    }
-    if (tag.name == "dict" || tag.name == "array") {
-        for (;;) {
-            const Tag inner = readTag();
-            if (inner.closing) {
-                if (inner.name != tag.name) {
-                    syntax("expected </" + std::string(tag.name) + ">");
-                }
-                return;
-            }
-            skipValue(inner);
-        }
-    }
-    if (tag.name == "true" || tag.name == "false") {
-        expectClose(tag.name);
-        return;
-    }
-    (void)readText(tag.name);
+bool isXmlSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-float XmlReader::readNumber(const Tag& tag, bool* ok) {
-    std::string text = readElementText(tag);
-    std::string_view t = text;
-    while (!t.empty() && isSpace(t.front())) {
+// A number element's text: decimal integers from -2^63 to 2^64-1, reals as
+// strtof reads them; white space around either is allowed.
+bool readNumber(std::string_view element, std::string_view t, float* out) {
+    while (!t.empty() && isXmlSpace(t.front())) {
         t.remove_prefix(1);
     }
-    while (!t.empty() && isSpace(t.back())) {
+    while (!t.empty() && isXmlSpace(t.back())) {
         t.remove_suffix(1);
     }
-    *ok = true;
-    if (tag.name == "real") {
-        if (const auto v = parseCFloat(t); v && !t.empty() && !isSpace(t.front())) {
-            return *v;
+    if (element == "real") {
+        if (const auto v = parseCFloat(t); v && !t.empty() && !isXmlSpace(t.front())) {
+            *out = *v;
+            return true;
         }
-    } else {
-        std::string_view digits = t;
-        const bool negative = !digits.empty() && digits.front() == '-';
-        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
-            digits.remove_prefix(1);
-        }
-        std::uint64_t magnitude = 0;
-        const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
-        if (!digits.empty() && r.ec == std::errc() && r.ptr == digits.data() + digits.size() &&
-            (!negative || magnitude <= (std::uint64_t{1} << 63))) {
-            const float value = static_cast<float>(magnitude);
-            return negative ? -value : value;
-        }
+        return false;
     }
-    *ok = false;
-    return 0.0f;
+    return parsePlistInteger(t, out);
 }
 
-PlistValue XmlReader::readValue(const Tag& tag, bool symptomDict) {
-    PlistValue value;
-    value.typeName = typeName(tag.name);
-    if (tag.name == "string") {
-        value.type = PlistValue::Type::String;
-        value.text = readElementText(tag);
-    } else if (tag.name == "integer" || tag.name == "real") {
-        bool ok = false;
-        value.number = readNumber(tag, &ok);
-        if (!ok) {
-            builder_.failInDisease("<" + std::string(tag.name) + "> does not hold a number");
+class XmlCatalogueReaderImpl {
+public:
+    explicit XmlCatalogueReaderImpl(CatalogueBuilder& builder) : builder_(builder) {
+        xmlInitParser();
+        stack_.reserve(kMaxDepth);
+        std::memset(&sax_, 0, sizeof sax_);
+        sax_.initialized = XML_SAX2_MAGIC;
+        sax_.startElementNs = [](void* self, const xmlChar* name, const xmlChar*, const xmlChar*,
+                                 int, const xmlChar**, int, int, const xmlChar**) {
+            static_cast<XmlCatalogueReaderImpl*>(self)->guard(
+                [&](auto& r) { r.start(reinterpret_cast<const char*>(name)); });
+        };
+        sax_.endElementNs = [](void* self, const xmlChar*, const xmlChar*, const xmlChar*) {
+            static_cast<XmlCatalogueReaderImpl*>(self)->guard([](auto& r) { r.end(); });
+        };
+        sax_.characters = [](void* self, const xmlChar* text, int length) {
+            static_cast<XmlCatalogueReaderImpl*>(self)->guard([&](auto& r) {
+                r.text(std::string_view(reinterpret_cast<const char*>(text),
+                                        static_cast<std::size_t>(length)));
+            });
+        };
+        sax_.cdataBlock = sax_.characters;
+        // Entities of the document's own making are refused: a catalogue
+        // needs none, and they are how XML is made to blow up.
+        sax_.entityDecl = [](void* self, const xmlChar*, int, const xmlChar*, const xmlChar*,
+                             xmlChar*) {
+            static_cast<XmlCatalogueReaderImpl*>(self)->guard(
+                [](auto& r) { r.syntax("the document declares entities"); });
+        };
+        sax_.serror = [](void* self, xmlErrorPtr error) {
+            auto& r = *static_cast<XmlCatalogueReaderImpl*>(self);
+            if (error && error->level >= XML_ERR_ERROR && r.xmlError_.empty()) {
+                std::string message = error->message ? error->message : "malformed";
+                while (!message.empty() && isXmlSpace(message.back())) {
+                    message.pop_back();
+                }
+                r.xmlError_ = "line " + std::to_string(error->line) + ": " + message;
+            }
+        };
+    }
+    ~XmlCatalogueReaderImpl() {
+        if (ctxt_) {
+            xmlFreeParserCtxt(ctxt_);
         }
-        value.type = PlistValue::Type::Number;
-    } else if (tag.name == "dict" && symptomDict) {
-        value.type = PlistValue::Type::SymptomDict;
-        value.symptoms = readSymptoms(tag);
-    } else if (tag.name == "array") {
-        readArray(tag, value);
-    } else if (tag.name == "dict" || tag.name == "true" || tag.name == "false" ||
-               tag.name == "data" || tag.name == "date") {
-        skipValue(tag);
-    } else {
-        syntax("unknown element <" + std::string(tag.name) + ">");
     }
-    return value;
-}
 
-// An array of strings is kept; any other array is skipped.
-void XmlReader::readArray(const Tag& tag, PlistValue& value) {
-    value.type = PlistValue::Type::StringArray;
-    if (tag.empty) {
-        return;
+    void feed(const char* data, std::size_t size, bool last) {
+        if (!ctxt_) {
+            // libxml2 wants the first bytes at once to tell the encoding.
+            const int head = static_cast<int>(std::min<std::size_t>(size, 4));
+            ctxt_ = xmlCreatePushParserCtxt(&sax_, this, data, head, nullptr);
+            if (!ctxt_) {
+                throw std::bad_alloc();
+            }
+            xmlCtxtUseOptions(ctxt_, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+            data += head;
+            size -= static_cast<std::size_t>(head);
+        }
+        constexpr std::size_t kStep = 1 << 16; // larger pieces parse no faster
+        do {
+            const std::size_t step = std::min(size, kStep);
+            const bool end = last && step == size;
+            const int status = xmlParseChunk(ctxt_, data, static_cast<int>(step), end ? 1 : 0);
+            if (failure_) {
+                std::rethrow_exception(failure_);
+            }
+            if (status != 0 || (end && !ctxt_->wellFormed)) {
+                syntaxFromLibrary();
+            }
+            data += step;
+            size -= step;
+        } while (size > 0);
+        if (last) {
+            if (!rootSeen_) {
+                builder_.fail("the property list is empty");
+            }
+        }
     }
-    for (;;) {
-        const Tag inner = readTag();
-        if (inner.closing) {
-            if (inner.name != "array") {
-                syntax("expected </array>");
+
+private:
+    CatalogueBuilder& builder_;
+    xmlSAXHandler sax_;
+    xmlParserCtxtPtr ctxt_ = nullptr;
+    std::exception_ptr failure_;
+    std::string xmlError_;
+    std::vector<Frame> stack_;
+    bool inLeaf_ = false;
+    std::string leaf_;
+    std::string text_;
+    bool rootSeen_ = false;
+
+    // Callbacks come from C: what they throw is held and thrown again once
+    // the parser has returned.
+    template <typename F> void guard(F f) {
+        if (failure_) {
+            return;
+        }
+        try {
+            f(*this);
+        } catch (...) {
+            failure_ = std::current_exception();
+            xmlStopParser(ctxt_);
+        }
+    }
+
+    [[noreturn]] void syntax(const std::string& what) const {
+        const long line = ctxt_ ? xmlSAX2GetLineNumber(ctxt_) : 0;
+        builder_.fail("not a valid XML property list (line " + std::to_string(line) + ": " + what +
+                      ")");
+    }
+    [[noreturn]] void syntaxFromLibrary() const {
+        builder_.fail("not a valid XML property list (" +
+                      (xmlError_.empty() ? std::string("malformed") : xmlError_) + ")");
+    }
+
+    static const char* where(Role role) {
+        switch (role) {
+        case Role::Root:
+            return " in the root dictionary";
+        case Role::Disease:
+            return " in a disease";
+        case Role::Symptoms:
+            return " in \"Symptoms\"";
+        default:
+            return "";
+        }
+    }
+
+    void start(std::string_view name) {
+        if (inLeaf_) {
+            syntax("<" + std::string(name) + "> inside <" + leaf_ + ">");
+        }
+        const bool container = name == "dict" || name == "array";
+        if (!container && !isLeaf(name) && name != "plist") {
+            syntax("unknown element <" + std::string(name) + ">");
+        }
+        if (stack_.size() >= kMaxDepth) {
+            builder_.fail("values nested deeper than " + std::to_string(kMaxDepth) + " levels");
+        }
+        if (stack_.empty() || stack_.back().role == Role::Plist) {
+            startTopLevel(name);
+            return;
+        }
+        Frame& parent = stack_.back();
+        if (parent.dict && !parent.haveKey) {
+            if (name != "key") {
+                syntax("expected <key>" + std::string(where(parent.role)));
+            }
+            startLeaf(name);
+            return;
+        }
+        switch (parent.role) {
+        case Role::Root:
+            if (name != "dict") {
+                builder_.diseaseNotDictionary(typeName(name));
+            }
+            push(Role::Disease, true);
+            return;
+        case Role::Disease:
+            if (name == "dict" && parent.key == "Symptoms") {
+                push(Role::Symptoms, true);
+                stack_.back().group.reserve(8);
+                stack_.back().value.type = PlistValue::Type::SymptomDict;
+            } else if (name == "array") {
+                push(Role::Strings, false);
+                stack_.back().value.type = PlistValue::Type::StringArray;
+            } else if (container) {
+                push(Role::Skipped, true);
+            } else {
+                startLeaf(name);
+                return;
+            }
+            stack_.back().value.typeName = typeName(name);
+            return;
+        case Role::Symptoms:
+            if (name != "integer" && name != "real") {
+                builder_.symptomNotNumber(parent.key, typeName(name));
+            }
+            startLeaf(name);
+            return;
+        case Role::Strings:
+            if (name != "string") {
+                parent.value.type = PlistValue::Type::Other;
+                parent.value.items.clear();
+            }
+            [[fallthrough]];
+        default:
+            if (name == "plist") {
+                syntax("<plist> inside a value");
+            }
+            if (container) {
+                push(Role::Skipped, name == "dict");
+            } else {
+                startLeaf(name);
+            }
+        }
+    }
+
+    void startTopLevel(std::string_view name) {
+        if (stack_.empty() && name == "plist" && !rootSeen_) {
+            push(Role::Plist, false);
+            return;
+        }
+        if (rootSeen_ || (!stack_.empty() && stack_.back().hadValue)) {
+            syntax("more than one root value");
+        }
+        if (!stack_.empty()) {
+            stack_.back().hadValue = true;
+        }
+        rootSeen_ = true;
+        if (name != "dict") {
+            builder_.fail("the root is " + typeName(name) + ", not a dictionary");
+        }
+        push(Role::Root, true);
+    }
+
+    void push(Role role, bool dict) {
+        Frame& frame = stack_.emplace_back();
+        frame.role = role;
+        frame.dict = dict;
+    }
+
+    void startLeaf(std::string_view name) {
+        inLeaf_ = true;
+        leaf_ = name;
+        text_.clear();
+    }
+
+    void text(std::string_view text) {
+        if (inLeaf_) {
+            text_.append(text);
+            return;
+        }
+        for (const char c : text) {
+            if (!isXmlSpace(c)) {
+                syntax("text where an element was expected");
+            }
+        }
+    }
+
+    void end() {
+        if (inLeaf_) {
+            inLeaf_ = false;
+            endLeaf();
+            return;
+        }
+        Frame frame = std::move(stack_.back());
+        stack_.pop_back();
+        if (frame.dict && frame.haveKey) {
+            syntax("<key> without a value");
+        }
+        if (frame.role == Role::Plist) {
+            if (!frame.hadValue) {
+                builder_.fail("the property list is empty");
             }
             return;
         }
-        if (inner.name == "string" && value.type == PlistValue::Type::StringArray) {
-            value.items.push_back(readElementText(inner));
+        if (frame.role == Role::Root) {
+            return;
+        }
+        Frame& parent = stack_.back();
+        if (frame.role == Role::Disease) {
+            builder_.endDisease();
+        } else if (parent.role == Role::Disease) {
+            if (frame.role == Role::Symptoms) {
+                frame.value.symptoms = shareEach(std::move(frame.group));
+            } else if (frame.role == Role::Skipped) {
+                frame.value.type = PlistValue::Type::Other;
+            }
+            builder_.field(parent.key, std::move(frame.value));
+        }
+        parent.haveKey = false;
+    }
+
+    void endLeaf() {
+        Frame& parent = stack_.back();
+        if (parent.dict && !parent.haveKey) {
+            parent.key = text_;
+            parent.haveKey = true;
+            if (parent.role == Role::Root) {
+                builder_.beginDisease(std::move(parent.key));
+            }
+            return;
+        }
+        parent.haveKey = false;
+        switch (parent.role) {
+        case Role::Disease: {
+            PlistValue value;
+            value.typeName = typeName(leaf_);
+            if (leaf_ == "string") {
+                value.type = PlistValue::Type::String;
+                value.text = text_; // a copy of its own size; text_ keeps its room
+            } else if (leaf_ == "integer" || leaf_ == "real") {
+                if (!readNumber(leaf_, text_, &value.number)) {
+                    builder_.failInDisease("<" + leaf_ + "> does not hold a number");
+                }
+                value.type = PlistValue::Type::Number;
+            }
+            builder_.field(parent.key, std::move(value));
+            return;
+        }
+        case Role::Symptoms: {
+            float intensity = 0.0f;
+            if (!readNumber(leaf_, text_, &intensity)) {
+                builder_.symptomNotNumber(parent.key, "text that is no number");
+            }
+            addSymptom(parent, intensity);
+            return;
+        }
+        case Role::Strings:
+            if (parent.value.type == PlistValue::Type::StringArray) {
+                parent.value.items.push_back(text_);
+            }
+            return;
+        default:
+            return;
+        }
+    }
+
+    // A disease has a handful of symptoms, so a scan finds a repeat faster
+    // than hashing; a long list gets an index.
+    void addSymptom(Frame& frame, float intensity) {
+        constexpr std::size_t kScanLimit = 16;
+        bool repeated = false;
+        if (!frame.seen.empty()) {
+            repeated = frame.seen.count(frame.key) != 0;
         } else {
-            value.type = PlistValue::Type::Other;
-            value.items.clear();
-            if (inner.name == "string") {
-                readElementText(inner);
-            } else {
-                skipValue(inner);
+            for (const auto& s : frame.group) {
+                repeated = repeated || s.name == frame.key;
+            }
+        }
+        if (repeated) {
+            builder_.symptomListedTwice(frame.key);
+        }
+        if (!frame.seen.empty()) {
+            frame.seen.insert(frame.key);
+        }
+        frame.group.emplace_back(std::move(frame.key), intensity);
+        if (frame.group.size() == kScanLimit) {
+            for (const auto& s : frame.group) {
+                frame.seen.insert(s.name);
             }
         }
     }
-}
-
-// Whether `name` is already among the disease's symptoms. A disease has a
-// handful, so a scan beats hashing; a long list gets an index.
-bool listedBefore(const std::vector<Symptom>& symptoms,
-                  const std::unordered_set<std::string>& index, const std::string& name) {
-    if (!index.empty()) {
-        return index.count(name) != 0;
-    }
-    for (const auto& s : symptoms) {
-        if (s.name == name) {
-            return true;
-        }
-    }
-    return false;
-}
-
-SymptomList XmlReader::readSymptoms(const Tag& tag) {
-    constexpr std::size_t kScanLimit = 16;
-    if (tag.empty) {
-        return {};
-    }
-    std::vector<Symptom> symptoms;
-    symptoms.reserve(8);
-    std::unordered_set<std::string> index;
-    for (;;) {
-        const Tag keyTag = readTag();
-        if (keyTag.closing && keyTag.name == "dict") {
-            return shareEach(std::move(symptoms));
-        }
-        if (keyTag.closing || keyTag.name != "key") {
-            syntax("expected <key> in \"Symptoms\"");
-        }
-        std::string name = readElementText(keyTag);
-        if (listedBefore(symptoms, index, name)) {
-            builder_.symptomListedTwice(name);
-        }
-        const Tag valueTag = expectOpen();
-        if (valueTag.name != "integer" && valueTag.name != "real") {
-            builder_.symptomNotNumber(name, typeName(valueTag.name));
-        }
-        bool ok = false;
-        const float intensity = readNumber(valueTag, &ok);
-        if (!ok) {
-            builder_.symptomNotNumber(name, "text that is no number");
-        }
-        symptoms.emplace_back(std::move(name), intensity);
-        if (!index.empty()) {
-            index.insert(symptoms.back().name);
-        } else if (symptoms.size() == kScanLimit) {
-            for (const auto& s : symptoms) {
-                index.insert(s.name);
-            }
-        }
-    }
-}
-
-void XmlReader::readDisease(const Tag& tag) {
-    if (tag.name != "dict") {
-        builder_.diseaseNotDictionary(typeName(tag.name));
-    }
-    if (!tag.empty) {
-        for (;;) {
-            const Tag keyTag = readTag();
-            if (keyTag.closing && keyTag.name == "dict") {
-                break;
-            }
-            if (keyTag.closing || keyTag.name != "key") {
-                syntax("expected <key> in a disease");
-            }
-            std::string key = readElementText(keyTag);
-            const Tag valueTag = expectOpen();
-            const bool symptoms = key == "Symptoms";
-            builder_.field(key, readValue(valueTag, symptoms));
-        }
-    }
-    builder_.endDisease();
-}
-
-void XmlReader::run() {
-    Tag tag = expectOpen();
-    const bool wrapped = tag.name == "plist";
-    if (wrapped) {
-        if (tag.empty) {
-            builder_.fail("the property list is empty");
-        }
-        tag = expectOpen();
-    }
-    if (tag.name != "dict") {
-        builder_.fail("the root is " + typeName(tag.name) + ", not a dictionary");
-    }
-    if (!tag.empty) {
-        for (;;) {
-            const Tag keyTag = readTag();
-            if (keyTag.closing && keyTag.name == "dict") {
-                break;
-            }
-            if (keyTag.closing || keyTag.name != "key") {
-                syntax("expected <key> in the root dictionary");
-            }
-            builder_.beginDisease(readElementText(keyTag));
-            readDisease(expectOpen());
-            builder_.inputConsumed(pos_);
-        }
-    }
-    if (wrapped) {
-        expectClose("plist");
-    }
-    skipMisc();
-    if (pos_ != text_.size()) {
-        syntax("content after the end of the property list");
-    }
-}
+};
 
 } // namespace
 
+struct XmlCatalogueReader::Impl : XmlCatalogueReaderImpl {
+    using XmlCatalogueReaderImpl::XmlCatalogueReaderImpl;
+};
+
+XmlCatalogueReader::XmlCatalogueReader(CatalogueBuilder& builder)
+    : impl_(std::make_unique<Impl>(builder)) {}
+XmlCatalogueReader::~XmlCatalogueReader() = default;
+
+void XmlCatalogueReader::feed(std::string_view bytes, bool last) {
+    impl_->feed(bytes.data(), bytes.size(), last);
+}
+
 void readXmlCatalogue(std::string_view xml, CatalogueBuilder& builder) {
-    XmlReader(xml, builder).run();
+    XmlCatalogueReader reader(builder);
+    reader.feed(xml, true);
 }
