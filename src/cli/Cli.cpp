@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -36,8 +37,9 @@ Commands:
       report what a catalogue author must fix
 
 Each command takes --help. Exit status: 0 success; 1 a profile that cannot be
-read or written, no symptom given, or no such disease; 2 a catalogue that
-cannot be read; 3 check found problems; 64 a usage error.
+read or written, no symptom given, no such disease, or a command that could
+not finish (out of memory); 2 a catalogue that cannot be read; 3 check found
+problems; 64 a usage error.
 )";
 
 struct Command {
@@ -393,5 +395,11 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (const CatalogueError& e) {
         err << "sanoria-cli: " << e.what() << std::endl;
         return kExitCatalogue;
+    } catch (const std::bad_alloc&) {
+        err << "sanoria-cli: out of memory; the command was not finished" << std::endl;
+        return kExitFailed;
+    } catch (const std::exception& e) {
+        err << "sanoria-cli: the command was not finished (" << e.what() << ")" << std::endl;
+        return kExitFailed;
     }
 }

@@ -8,6 +8,7 @@
 enum CliExit : int {
     kExitOk = 0,
     kExitProfile = 1,   // a profile that cannot be read or written, no symptom, no such disease
+    kExitFailed = 1,    // a command that could not finish: out of memory, an unexpected error
     kExitCatalogue = 2, // a catalogue that cannot be read
     kExitProblems = 3,  // check found something to fix
     kExitUsage = 64,

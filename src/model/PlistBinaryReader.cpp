@@ -315,21 +315,41 @@ private:
             } else if (k == "Symptoms" && node.kind == Kind::Dict) {
                 value.type = PlistValue::Type::SymptomDict;
                 value.symptoms = readSymptoms(node);
-            } else if (node.kind == Kind::Array) {
+            } else if (node.kind == Kind::Array && k != "Symptoms") {
                 value.type = PlistValue::Type::StringArray;
                 for (std::uint64_t j = 0; j < node.count; ++j) {
                     const Object item = object(ref(node, j));
                     if (item.kind != Kind::String) {
                         value.type = PlistValue::Type::Other;
                         value.items.clear();
+                        checkDepth(node, 3);
                         break;
                     }
                     value.items.push_back(text(item));
                 }
+            } else {
+                checkDepth(node, 3);
             }
             builder_.field(k, std::move(value));
         }
         builder_.endDisease();
+    }
+
+    // A value no one reads is still held to the depth the XML form allows,
+    // so both forms accept the same catalogues. The budget keeps shared
+    // parts from being walked more often than the file has bytes.
+    void checkDepth(const Object& o, std::size_t depth) {
+        if (o.kind != Kind::Array && o.kind != Kind::Dict) {
+            return;
+        }
+        if (depth > kMaxPlistDepth) {
+            builder_.fail("values nested deeper than " + std::to_string(kMaxPlistDepth) +
+                          " levels");
+        }
+        const std::uint64_t refs = o.kind == Kind::Dict ? 2 * o.count : o.count;
+        for (std::uint64_t i = 0; i < refs; ++i) {
+            checkDepth(object(ref(o, i)), depth + 1);
+        }
     }
 
     SymptomList readSymptoms(const Object& dict) {

@@ -8,6 +8,9 @@
 // Catalogue readers for the two property-list forms. Each walks the file in
 // order and feeds the builder; any fault throws CatalogueError.
 
+// How deep values may nest, the root dictionary being the first level.
+inline constexpr std::size_t kMaxPlistDepth = 64;
+
 // XML, fed in pieces as the file is read; the last piece says so.
 class XmlCatalogueReader {
 public:

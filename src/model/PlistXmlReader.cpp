@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr std::size_t kMaxDepth = 64;
-
 enum class Role {
     Plist,    // the <plist> wrapper
     Root,     // the root dictionary: one disease per entry
@@ -89,7 +87,7 @@ class XmlCatalogueReaderImpl {
 public:
     explicit XmlCatalogueReaderImpl(CatalogueBuilder& builder) : builder_(builder) {
         xmlInitParser();
-        stack_.reserve(kMaxDepth);
+        stack_.reserve(kMaxPlistDepth + 1);
         std::memset(&sax_, 0, sizeof sax_);
         sax_.initialized = XML_SAX2_MAGIC;
         sax_.startElementNs = [](void* self, const xmlChar* name, const xmlChar*, const xmlChar*,
@@ -221,8 +219,10 @@ private:
         if (!container && !isLeaf(name) && name != "plist") {
             syntax("unknown element <" + std::string(name) + ">");
         }
-        if (stack_.size() >= kMaxDepth) {
-            builder_.fail("values nested deeper than " + std::to_string(kMaxDepth) + " levels");
+        const bool wrapped = !stack_.empty() && stack_.front().role == Role::Plist;
+        if (container && stack_.size() - (wrapped ? 1 : 0) >= kMaxPlistDepth) {
+            builder_.fail("values nested deeper than " + std::to_string(kMaxPlistDepth) +
+                          " levels");
         }
         if (stack_.empty() || stack_.back().role == Role::Plist) {
             startTopLevel(name);
