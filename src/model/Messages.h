@@ -18,4 +18,9 @@ inline constexpr std::string_view kDiscardAndExit =
     "You have unsaved changes that will be lost. Are you sure you want to exit the application?";
 inline constexpr std::string_view kDiscardAndContinue =
     "You have unsaved changes that will be lost. Continue?";
+// An action that fails where nothing was expected to; the action is dropped.
+inline constexpr std::string_view kOutOfMemory =
+    "There was not enough memory to finish this action. It was not carried out.";
+inline constexpr std::string_view kActionFailed =
+    "This action could not be finished and was not carried out.";
 } // namespace messages

@@ -2,6 +2,8 @@
 
 #include "model/DatabaseTools.h"
 
+#include "app/Application.h"
+
 #include <QApplication>
 #include <QPalette>
 
@@ -9,9 +11,11 @@ void GuiTest::SetUp() {
     window = std::make_unique<MainWindow>(
         DatabaseTools::loadDiseases(testData("catalogues/gui.plist")), dialogs);
     window->show();
+    static_cast<Application*>(QCoreApplication::instance())->setDialogs(&dialogs);
 }
 
 void GuiTest::TearDown() {
+    static_cast<Application*>(QCoreApplication::instance())->setDialogs(nullptr);
     window.reset();
 }
 
@@ -58,7 +62,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication application(argc, argv);
+    Application application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

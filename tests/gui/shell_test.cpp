@@ -3,9 +3,15 @@
 #include "app/AppDelegate.h"
 #include "app/CrossfadeStoryboard.h"
 
+#include "model/Messages.h"
+
 #include <QApplication>
 #include <QFileInfo>
+#include <QTest>
 #include <QVBoxLayout>
+
+#include <new>
+#include <stdexcept>
 
 TEST(Shell, CrossfadeSwapsTheViewAndSizesTheWindow) {
     QWidget window;
@@ -61,4 +67,34 @@ TEST(StartUp, UnusableCatalogueStopsBeforeAnyWindow) {
                 std::none_of(QApplication::topLevelWidgets().begin(),
                              QApplication::topLevelWidgets().end(),
                              [](QWidget* w) { return w->isVisible(); }));
+}
+
+TEST_F(GuiTest, AnActionThatFailsIsReportedAndTheWindowGoesOn) {
+    add("Fatigue", 40);
+    const QString titleBefore = title();
+    // A control whose action fails as an exhausted heap would, then as an
+    // unforeseen error would; clicked as a user clicks, through events.
+    auto* trap = new QPushButton(QStringLiteral("trap"), window.get());
+    int failures = 0;
+    QObject::connect(trap, &QPushButton::clicked, [&failures] {
+        if (failures++ == 0) {
+            throw std::bad_alloc();
+        }
+        throw std::runtime_error("an unforeseen fault");
+    });
+    trap->show();
+    QTest::mouseClick(trap, Qt::LeftButton);
+    QTest::mouseClick(trap, Qt::LeftButton);
+    ASSERT_EQ(failures, 2);
+    ASSERT_EQ(dialogs.alerts.size(), 2);
+    EXPECT_EQ(dialogs.alerts[0].text, QString::fromUtf8(messages::kOutOfMemory));
+    EXPECT_EQ(dialogs.alerts[0].buttons, QStringList{kOk});
+    EXPECT_TRUE(dialogs.alerts[1].text.startsWith(QString::fromUtf8(messages::kActionFailed)));
+    EXPECT_TRUE(dialogs.alerts[1].text.contains(QStringLiteral("an unforeseen fault")));
+
+    // The document is as it was, and the window still takes actions.
+    EXPECT_EQ(column(symptomTable(), 0), QStringList{QStringLiteral("Fatigue")});
+    EXPECT_EQ(title(), titleBefore);
+    add("Chest pain", 60);
+    EXPECT_EQ(symptomTable()->model()->rowCount(), 2);
 }
