@@ -2,6 +2,7 @@
 // resident memory. It runs alone so that the peak belongs to the load only.
 
 #include "model/DatabaseTools.h"
+#include "profile/ProfileFormat.h"
 
 #include <sys/resource.h>
 
@@ -44,8 +45,20 @@ double megabytes(long kilobytes) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--profile") {
+        // The same for a profile: time, peak memory, and whether it was read.
+        const auto start = std::chrono::steady_clock::now();
+        const auto list = readProfileFile(argv[2]);
+        const double ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
+        std::printf("profile probe: %s, %zu symptoms in %.0f ms, peak RSS %.1f MB\n",
+                    list ? "read" : "refused", list ? list->size() : 0, ms,
+                    megabytes(peakKilobytes()));
+        return 0;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s CATALOGUE\n", argv[0]);
+        std::fprintf(stderr, "usage: %s CATALOGUE | --profile FILE\n", argv[0]);
         return 2;
     }
     const long before = peakKilobytes();
