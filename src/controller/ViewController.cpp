@@ -1,6 +1,7 @@
 #include "controller/ViewController.h"
 
 #include "engine/DiagnosticTools.h"
+#include "engine/Triage.h"
 #include "model/DatabaseTools.h"
 #include "model/Messages.h"
 #include "model/Names.h"
@@ -272,9 +273,7 @@ void ViewController::showAlert(const QString& text) {
 }
 
 bool ViewController::isCritical(const std::string& name, float intensity) const {
-    const bool risky = std::any_of(riskSymptomsList.begin(), riskSymptomsList.end(),
-                                   [&](const std::string& risk) { return namesEqual(risk, name); });
-    return risky && intensity >= kCriticalIntensity;
+    return isCriticalSymptom(name, intensity);
 }
 
 void ViewController::OnAddSymptom() {

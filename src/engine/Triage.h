@@ -2,6 +2,7 @@
 
 #include "model/Records.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,9 @@ bool isCriticalSymptom(std::string_view name, float intensity);
 // Thoughts of self-harm or suicide, at any intensity.
 bool isCrisisSymptom(std::string_view name, float intensity);
 
+// How many of the likeliest results the care level looks at.
+inline constexpr std::size_t kCareResultsConsidered = 3;
+
 struct CareAdvice {
     CareLevel level = CareLevel::SelfCare;
     bool critical = false;               // the hospital warning's rule fired
@@ -37,5 +41,8 @@ struct CareAdvice {
 // The care level for a diagnosis: the most urgent of the critical-symptom
 // rule, a crisis symptom, and the gravity of the likeliest results. Reads the
 // ranked result; never changes it.
+// `conditions` holds the likeliest results whose gravity calls for the level
+// given, in rank order; none when the level comes from the symptoms alone.
+// An empty result cannot be judged and is advised as `doctor`.
 CareAdvice assessCare(const DiseaseList& catalogue, const SymptomList& symptoms,
                       const DiagnosticList& ranked);
