@@ -5,9 +5,11 @@
 #include "engine/DiagnosticTools.h"
 #include "engine/Triage.h"
 #include "model/Organs.h"
+#include "presentation/CareStyle.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -62,6 +64,7 @@ TEST(Triage, GravitySetsTheLevel) {
     EXPECT_EQ(careLevelForGravity(99), CareLevel::Urgent);
     EXPECT_EQ(careLevelForGravity(59.5f), CareLevel::SelfCare);
     EXPECT_EQ(careLevelForGravity(150), CareLevel::Emergency);
+    EXPECT_EQ(careLevelForGravity(NAN), CareLevel::Doctor);
 }
 
 TEST(Triage, CriticalAndCrisisSymptoms) {
@@ -206,4 +209,31 @@ TEST(Triage, ReadsTheDiagnosisWithoutChangingIt) {
     EXPECT_EQ(results[0]->disease, catalogue[0]);
     EXPECT_EQ((std::vector<float>{results[0]->probability, results[1]->probability}), before);
     EXPECT_EQ(catalogue[1]->gravity, 80.0f);
+}
+
+TEST(CareStyle, ContrastFollowsTheLuminanceFormula) {
+    const Rgba white{1, 1, 1, 1};
+    const Rgba black{0, 0, 0, 1};
+    const Rgba grey{0x77 / 255.0, 0x77 / 255.0, 0x77 / 255.0, 1};
+    EXPECT_DOUBLE_EQ(contrastRatio(black, white), 21.0);
+    EXPECT_DOUBLE_EQ(contrastRatio(white, black), 21.0);
+    EXPECT_DOUBLE_EQ(contrastRatio(grey, grey), 1.0);
+    // #777 on white is the well-known near miss: just under 4.5.
+    EXPECT_NEAR(contrastRatio(grey, white), 4.48, 0.005);
+    EXPECT_NEAR(relativeLuminance({1, 0, 0, 1}), 0.2126, 1e-12);
+}
+
+TEST(CareStyle, EveryLevelReadableAndDistinct) {
+    const std::array levels{CareLevel::Emergency, CareLevel::Urgent, CareLevel::Doctor,
+                            CareLevel::SelfCare};
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const CareStyle a = careStyleFor(levels[i]);
+        EXPECT_GE(contrastRatio(a.text, a.background), kMinimumTextContrast)
+            << careLevelKey(levels[i]);
+        for (std::size_t j = i + 1; j < levels.size(); ++j) {
+            const CareStyle b = careStyleFor(levels[j]);
+            EXPECT_NE(a.background, b.background) << careLevelKey(levels[i]);
+            EXPECT_NE(a.icon, b.icon) << careLevelKey(levels[i]);
+        }
+    }
 }

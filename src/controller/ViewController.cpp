@@ -322,6 +322,7 @@ void ViewController::OnGenerateDiagnostic() {
     }
     diagnosticsList = DiagnosticTools::generateDiagnostics(diseasesList, symptomsList);
     reloadDiagnostics();
+    ui->careBanner->showAdvice(assessCare(diseasesList, symptomsList, diagnosticsList));
 }
 
 void ViewController::OnInfo() {
@@ -339,6 +340,7 @@ void ViewController::OnInfo() {
     }
     info.labelFrequency->setText(QString::fromStdString(texts.frequency));
     info.labelSymptoms->setText(QString::fromStdString(texts.symptoms));
+    info.labelCareLevel->setText(qs(careLevelTitle(careLevelForGravity(disease.gravity))));
     dialogs.runModal(info);
 }
 
@@ -355,6 +357,8 @@ void ViewController::reloadSymptoms() {
 }
 
 void ViewController::reloadDiagnostics() {
+    // Advice belongs to the results it was given for.
+    ui->careBanner->clear();
     diagnosticModel->reloadData();
     updateCommandStates();
 }

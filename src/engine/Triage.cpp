@@ -7,6 +7,7 @@
 #include "model/Organs.h"
 
 #include <algorithm>
+#include <cmath>
 
 std::string_view careLevelKey(CareLevel level) {
     switch (level) {
@@ -53,7 +54,11 @@ std::string_view careLevelAdvice(CareLevel level) {
 
 CareLevel careLevelForGravity(float gravity) {
     // Between two steps of the scale the lower one applies; the catalogue
-    // check reports such a gravity.
+    // check reports such a gravity. One that is no number says nothing, and
+    // nothing known is no reason to stay at home.
+    if (std::isnan(gravity)) {
+        return CareLevel::Doctor;
+    }
     if (gravity >= 100.0f) {
         return CareLevel::Emergency;
     }

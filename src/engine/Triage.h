@@ -17,7 +17,7 @@ std::string_view careLevelTitle(CareLevel level);
 // What to do, one sentence.
 std::string_view careLevelAdvice(CareLevel level);
 // The level a condition's gravity calls for: 100 emergency, 80 urgent, 60
-// doctor, anything lower self-care.
+// doctor, anything lower self-care; one that is not a number, doctor.
 CareLevel careLevelForGravity(float gravity);
 
 // The hospital warning's rule: one of the critical names entered at the
