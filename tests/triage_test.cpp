@@ -47,7 +47,7 @@ TEST(Triage, LevelWordsAndAdvice) {
     EXPECT_EQ(careLevelAdvice(CareLevel::SelfCare),
               "This can usually be looked after at home; see a doctor if it gets worse or does "
               "not improve.");
-    EXPECT_EQ(careLevelTitle(CareLevel::Urgent), "See a doctor today");
+    EXPECT_EQ(careLevelTitle(CareLevel::Emergency), "Emergency");
     // Four different titles: a reader must never confuse two levels.
     EXPECT_NE(careLevelTitle(CareLevel::Emergency), careLevelTitle(CareLevel::Urgent));
     EXPECT_NE(careLevelTitle(CareLevel::Urgent), careLevelTitle(CareLevel::Doctor));
@@ -169,6 +169,18 @@ TEST(Triage, EmergencyNeedsItsMainSymptom) {
     const auto tummyBug = condition("Gastroenteritis", 40, "Diarrhea");
     const auto plain = symptomsOf({{"Vomiting", 40}, {"Diarrhea", 40}});
     EXPECT_EQ(mainSymptoms(*ischemia), std::vector<std::string>{"Abdominal pain"});
+    // The defining symptoms are those at 80 or more; below that, the strongest.
+    const auto dissection = std::make_shared<Disease>(
+        "Aortic dissection", "", 0.1f, 100.0f, "Heart",
+        symptomsOf({{"Back pain", 100}, {"Chest pain", 80}, {"Fainting", 60}}));
+    EXPECT_EQ(mainSymptoms(*dissection), (std::vector<std::string>{"Back pain", "Chest pain"}));
+    EXPECT_EQ(careLevelForResult(*dissection, symptomsOf({{"Chest pain", 60}})),
+              CareLevel::Emergency);
+    EXPECT_EQ(careLevelForResult(*dissection, symptomsOf({{"Fainting", 60}})), CareLevel::Urgent);
+    const auto mild =
+        std::make_shared<Disease>("Odd", "", 1.0f, 100.0f, "Heart",
+                                  symptomsOf({{"A", 40}, {"B", 60}, {"C", 60}, {"D", NAN}}));
+    EXPECT_EQ(mainSymptoms(*mild), (std::vector<std::string>{"B", "C"}));
     EXPECT_EQ(careLevelForResult(*ischemia, plain), CareLevel::Urgent);
 
     // Still a doctor today, and said why.

@@ -340,7 +340,8 @@ void ViewController::OnInfo() {
     }
     info.labelFrequency->setText(QString::fromStdString(texts.frequency));
     info.labelSymptoms->setText(QString::fromStdString(texts.symptoms));
-    info.labelCareLevel->setText(qs(careLevelTitle(careLevelForGravity(disease.gravity))));
+    const CareLevel care = careLevelForGravity(disease.gravity);
+    info.labelCareLevel->setText(qs(careLevelTitle(care)) + ". " + qs(careLevelAdvice(care)));
     dialogs.runModal(info);
 }
 

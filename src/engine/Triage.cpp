@@ -28,9 +28,9 @@ std::string_view careLevelTitle(CareLevel level) {
     case CareLevel::Emergency:
         return "Emergency";
     case CareLevel::Urgent:
-        return "See a doctor today";
+        return "Urgent";
     case CareLevel::Doctor:
-        return "See a doctor in the next few days";
+        return "See a doctor";
     case CareLevel::SelfCare:
         break;
     }
@@ -140,9 +140,10 @@ std::vector<std::string> mainSymptoms(const Disease& disease) {
     for (const auto& s : disease.symptoms) {
         highest = std::max(highest, s->intensity); // NaN never wins
     }
+    const float threshold = std::min(highest, kMainSymptomIntensity);
     std::vector<std::string> names;
     for (const auto& s : disease.symptoms) {
-        if (s->intensity == highest && highest > 0.0f) {
+        if (s->intensity >= threshold && threshold > 0.0f) {
             names.push_back(s->name);
         }
     }

@@ -12,7 +12,8 @@ enum class CareLevel { Emergency, Urgent, Doctor, SelfCare };
 
 // "emergency", "urgent", "doctor", "self-care": the names scripts read.
 std::string_view careLevelKey(CareLevel level);
-// The level in words for a patient, e.g. "See a doctor today".
+// The level in words for a patient, e.g. "Urgent"; the advice says what it
+// means.
 std::string_view careLevelTitle(CareLevel level);
 // What to do, one sentence.
 std::string_view careLevelAdvice(CareLevel level);
@@ -20,7 +21,9 @@ std::string_view careLevelAdvice(CareLevel level);
 // doctor, anything lower self-care; one that is not a number, doctor.
 CareLevel careLevelForGravity(float gravity);
 
-// A condition's main symptoms: those it lists at its highest intensity.
+// A condition's main symptoms: the defining ones it lists at this intensity
+// or more; for a condition with none so strong, those at its highest.
+inline constexpr float kMainSymptomIntensity = 80.0f;
 std::vector<std::string> mainSymptoms(const Disease& disease);
 // The level one result calls for: its gravity's, except that a condition
 // needing emergency care calls for a doctor today while none of its main
