@@ -225,13 +225,31 @@ std::optional<SymptomList> gatherSymptoms(const Args& args, const Command& comma
     return symptoms;
 }
 
-int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
-    const auto symptoms = gatherSymptoms(args, kDiagnose, err);
+// A diagnosis as both commands make it, so that whatever shapes one shapes
+// the other.
+struct Diagnosis {
+    SymptomList symptoms;
+    DiseaseList diseases;
+    DiagnosticList results;
+};
+
+std::optional<Diagnosis> makeDiagnosis(const Args& args, const Command& command,
+                                       std::ostream& err) {
+    auto symptoms = gatherSymptoms(args, command, err);
     if (!symptoms) {
+        return std::nullopt;
+    }
+    Diagnosis d{std::move(*symptoms), loadCatalogue(args), {}};
+    d.results = DiagnosticTools::generateDiagnostics(d.diseases, d.symptoms);
+    return d;
+}
+
+int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
+    const auto diagnosis = makeDiagnosis(args, kDiagnose, err);
+    if (!diagnosis) {
         return kExitProfile;
     }
-    const DiseaseList diseases = loadCatalogue(args);
-    const DiagnosticList results = DiagnosticTools::generateDiagnostics(diseases, *symptoms);
+    const auto& [symptoms, diseases, results] = *diagnosis;
     if (args.json) {
         out << "[";
         for (std::size_t i = 0; i < results.size(); ++i) {
@@ -241,7 +259,7 @@ int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
         out << "]\n";
     } else {
         // The window's warning at Add; here beside the results, never in them.
-        if (std::any_of(symptoms->begin(), symptoms->end(), [](const SymptomPtr& s) {
+        if (std::any_of(symptoms.begin(), symptoms.end(), [](const SymptomPtr& s) {
                 return isCriticalSymptom(s->name, s->intensity);
             })) {
             err << messages::kCriticalSymptom << std::endl;
@@ -262,13 +280,12 @@ std::string jsonArray(const std::vector<std::string>& items) {
 }
 
 int triage(const Args& args, std::ostream& out, std::ostream& err) {
-    const auto symptoms = gatherSymptoms(args, kTriage, err);
-    if (!symptoms) {
+    const auto diagnosis = makeDiagnosis(args, kTriage, err);
+    if (!diagnosis) {
         return kExitProfile;
     }
-    const DiseaseList diseases = loadCatalogue(args);
-    const DiagnosticList results = DiagnosticTools::generateDiagnostics(diseases, *symptoms);
-    const CareAdvice advice = assessCare(diseases, *symptoms, results);
+    const CareAdvice advice =
+        assessCare(diagnosis->diseases, diagnosis->symptoms, diagnosis->results);
     if (args.json) {
         out << "{\"level\": " << jsonString(std::string(careLevelKey(advice.level)))
             << ", \"critical\": " << (advice.critical ? "true" : "false")
