@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool readWholeFile(const std::filesystem::path& path, std::string* bytes, int* error) {
+bool readWholeFile(const std::filesystem::path& path, FileBytes* bytes, int* error) {
     const auto failed = [error](int code) {
         if (error) {
             *error = code;
@@ -34,26 +34,30 @@ bool readWholeFile(const std::filesystem::path& path, std::string* bytes, int* e
     // without growing; a pipe, or a file that grows meanwhile, gets more.
     const std::size_t expected =
         S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
-    bytes->assign(expected + 1, '\0');
+    std::size_t capacity = expected + 1;
+    auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
     std::size_t used = 0;
     for (;;) {
-        if (used == bytes->size()) {
-            bytes->resize(used + std::max<std::size_t>(65536, used / 2));
+        if (used == capacity) {
+            const std::size_t larger = used + std::max<std::size_t>(65536, used / 2);
+            auto grown = std::make_unique_for_overwrite<char[]>(larger);
+            std::copy(buffer.get(), buffer.get() + used, grown.get());
+            buffer = std::move(grown);
+            capacity = larger;
         }
-        const ssize_t n = ::read(fd, bytes->data() + used, bytes->size() - used);
+        const ssize_t n = ::read(fd, buffer.get() + used, capacity - used);
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n < 0) {
-            const int code = errno;
-            bytes->clear();
-            return failed(code);
+            return failed(errno);
         }
         if (n == 0) {
             break;
         }
         used += static_cast<std::size_t>(n);
     }
-    bytes->resize(used);
+    bytes->data = std::move(buffer);
+    bytes->size = used;
     return true;
 }

@@ -128,12 +128,7 @@ std::optional<SymptomList> parseProfileText(std::string_view text) {
         }
         symptoms.emplace_back(std::string(name), *intensity);
     }
-    SymptomList list;
-    list.reserve(symptoms.size());
-    for (auto& s : symptoms) {
-        list.push_back(std::make_shared<Symptom>(std::move(s)));
-    }
-    return list;
+    return shareEach(std::move(symptoms));
 }
 
 namespace {
@@ -169,18 +164,18 @@ std::optional<std::string> decodeProfileBytes(std::string_view bytes) {
 }
 
 std::optional<SymptomList> readProfileFile(const std::filesystem::path& path) {
-    std::string bytes;
-    if (!readWholeFile(path, &bytes, nullptr)) {
+    FileBytes file;
+    if (!readWholeFile(path, &file, nullptr)) {
         return std::nullopt;
     }
+    const std::string_view bytes = file.view();
     const auto [encoding, mark] = detectEncoding(bytes);
     if (encoding != Encoding::Utf8) {
-        const auto text =
-            decodeUtf16(std::string_view(bytes).substr(mark), encoding == Encoding::Utf16Be);
+        const auto text = decodeUtf16(bytes.substr(mark), encoding == Encoding::Utf16Be);
         return text ? parseProfileText(*text) : std::nullopt;
     }
     // UTF-8 is checked where it lies, without a second copy of the file.
-    const std::string_view text = std::string_view(bytes).substr(mark);
+    const std::string_view text = bytes.substr(mark);
     if (!isValidUtf8(text)) {
         return std::nullopt;
     }
