@@ -256,3 +256,28 @@ TEST(LoaderFailure, DamagedFilesFailCleanly) {
         }
     }
 }
+
+TEST(Loader, Utf16XmlReadsLikeUtf8) {
+    const std::string utf8 = readFile(testData("catalogues/worked-example.plist"));
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : utf8) {
+        utf16 += c; // the example is ASCII: each character one unit, little-endian
+        utf16 += '\0';
+    }
+    const auto pos = utf16.find(std::string("U\0T\0F\0-\0008", 10));
+    ASSERT_NE(pos, std::string::npos);
+    utf16.replace(pos, 10, std::string("U\0T\0F\0-\0001\0006", 12));
+    const auto a = parse(utf8);
+    const auto b = parse(utf16);
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i]->name, b[i]->name);
+        EXPECT_EQ(a[i]->desc, b[i]->desc);
+    }
+    // A byte lost in the middle shifts every unit after it: refused with a
+    // message, not misread.
+    std::string shifted = utf16;
+    shifted.erase(shifted.size() / 2, 1);
+    const auto message = failure(shifted);
+    EXPECT_NE(message.find("not a valid XML property list"), std::string::npos) << message;
+}

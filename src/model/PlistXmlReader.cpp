@@ -83,10 +83,15 @@ bool readNumber(std::string_view element, std::string_view t, float* out) {
     return parsePlistInteger(t, out);
 }
 
+// libxml2 reports some faults (bad encodings among them) through its global
+// handler, which would print them; the parser's own status says enough.
+void ignoreXmlMessage(void*, const char*, ...) {}
+
 class XmlCatalogueReaderImpl {
 public:
     explicit XmlCatalogueReaderImpl(CatalogueBuilder& builder) : builder_(builder) {
         xmlInitParser();
+        xmlSetGenericErrorFunc(nullptr, ignoreXmlMessage);
         stack_.reserve(kMaxPlistDepth + 1);
         std::memset(&sax_, 0, sizeof sax_);
         sax_.initialized = XML_SAX2_MAGIC;
