@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 // Input that once stopped the programs: each now ends in a message and an
 // exit status.
@@ -282,6 +283,28 @@ TEST(HostileCatalogue, BadOffsetsAndReferencesAreRefused) {
     for (std::size_t cut = 0; cut < good.size(); ++cut) {
         EXPECT_THROW(DatabaseTools::parseDiseases(good.substr(0, cut), "c.plist"), CatalogueError);
     }
+}
+
+TEST(HostileCatalogue, AFileThatEndsWhileReadIsAnError) {
+    // The catalogue arrives through a pipe and stops halfway: what was read
+    // is parsed and found short. (A memory map would have died of SIGBUS on
+    // a file cut short underneath.)
+    TempDir dir;
+    const auto pipe = dir / "Database.plist";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string whole = readFile(testData("catalogues/worked-example.plist"));
+    std::thread writer([&] {
+        std::ofstream out(pipe, std::ios::binary);
+        out << whole.substr(0, whole.size() / 2);
+    });
+    std::string message;
+    try {
+        DatabaseTools::loadDiseases(pipe);
+    } catch (const CatalogueError& e) {
+        message = e.what();
+    }
+    writer.join();
+    EXPECT_NE(message.find("not a valid XML property list"), std::string::npos) << message;
 }
 
 TEST(HostileCatalogue, UnreadableIsNotMissing) {
