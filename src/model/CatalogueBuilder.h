@@ -3,7 +3,6 @@
 #include "model/Records.h"
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
