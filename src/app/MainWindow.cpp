@@ -7,8 +7,8 @@
 MainWindow::MainWindow(DiseaseList diseases, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>()) {
     ui->setupUi(this);
+    // The form has no central widget of its own: the container is it.
     container = new ContainerViewController(std::move(diseases), dialogs, this);
-    delete ui->centralWidget;
     setCentralWidget(container);
 
     ViewController* vc = container->sourceViewController();

@@ -7,22 +7,28 @@
 #include "model/Organs.h"
 #include "model/ResourcePaths.h"
 #include "platform/Dialogs.h"
+#include "presentation/AccessibleControls.h"
+#include "presentation/CellDelegates.h"
 #include "presentation/CellTableModel.h"
 #include "presentation/DiseaseInfo.h"
+#include "presentation/HelpWindow.h"
 #include "presentation/LevelLabel.h"
 #include "presentation/TableCells.h"
 #include "presentation/ViewControllerInfo.h"
 #include "profile/ProfileFormat.h"
 #include "ui_ViewController.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCompleter>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QShortcut>
 #include <QTextBoundaryFinder>
@@ -46,13 +52,7 @@ class SingleLineValidator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
-        for (const QChar c : input) {
-            const char16_t u = c.unicode();
-            if ((u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029) {
-                return Invalid;
-            }
-        }
-        return Acceptable;
+        return holdsLineBreak(input.toStdString()) ? Invalid : Acceptable;
     }
 };
 
@@ -77,6 +77,7 @@ constexpr const char* kApplicationTitle = "Sanoria";
 ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), riskSymptomsList(kRiskSymptoms.begin(), kRiskSymptoms.end()),
       ui(std::make_unique<Ui::ViewController>()), dialogs(dialogs) {
+    installAccessibleControls();
     ui->setupUi(this);
     comboSymptom = ui->comboSymptom;
     sliderSymptomIntensity = ui->sliderSymptomIntensity;
@@ -94,11 +95,25 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
         &ViewController::OnHeart,      &ViewController::OnStomach,        &ViewController::OnLiver,
         &ViewController::OnIntestines, &ViewController::OnKidneys,        &ViewController::OnUterus,
         &ViewController::OnBladder,    &ViewController::OnMusclesAndBones};
+    // One choice among eleven, like radio buttons: exactly one is on, the
+    // group is one Tab stop (the selected organ), and arrow keys move in it.
+    organGroup = new QButtonGroup(this);
+    organGroup->setExclusive(true);
     for (std::size_t i = 0; i < organButtons.size(); ++i) {
         organButtons[i]->setToolTip(qs(kOrgans[i].tooltip));
         organButtons[i]->setAccessibleName(qs(kOrgans[i].tooltip));
+        organButtons[i]->setFocusPolicy(Qt::ClickFocus);
+        organButtons[i]->installEventFilter(this);
+        organGroup->addButton(organButtons[i], static_cast<int>(i));
+        renewAccessible(organButtons[i]);
         connect(organButtons[i], &QToolButton::clicked, this, organActions[i]);
     }
+    connect(organGroup, &QButtonGroup::buttonToggled, this, [](QAbstractButton* b, bool on) {
+        b->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
+    });
+    // The group titles' mnemonics lead to the organ chosen and to the results.
+    ui->groupOrgans->installEventFilter(this);
+    ui->groupDiagnostic->installEventFilter(this);
 
     symptomModel = new CellTableModel(
         tableViewSymptom->objectName(),
@@ -110,7 +125,11 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
         symptomsList, diagnosticsList, this);
     tableViewSymptom->setModel(symptomModel);
     tableViewDiagnostic->setModel(diagnosticModel);
+    tableViewSymptom->setItemDelegate(new ElidedTipDelegate(tableViewSymptom));
+    tableViewSymptom->setItemDelegateForColumn(1, new LevelBadgeDelegate(tableViewSymptom));
+    tableViewDiagnostic->setItemDelegate(new ElidedTipDelegate(tableViewDiagnostic));
     for (QTableView* table : {tableViewSymptom, tableViewDiagnostic}) {
+        table->horizontalHeader()->setHighlightSections(false);
         table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
         table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
         connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -123,6 +142,21 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
     comboSymptom->completer()->setFilterMode(Qt::MatchContains);
     connect(comboSymptom->lineEdit(), &QLineEdit::returnPressed, this,
             &ViewController::OnAddSymptom);
+    // The validator sees typing, pasting and dropping; this sees every other
+    // path too (setText, assistive technology).
+    connect(comboSymptom->lineEdit(), &QLineEdit::textChanged, this,
+            &ViewController::symptomTextChanged);
+    // The hint's line is kept while it is empty, so nothing below jumps while typing.
+    ui->labelUnknownSymptom->setMinimumHeight(ui->labelUnknownSymptom->fontMetrics().height());
+
+    // The level badge keeps one width, so the slider does not move with the word.
+    int widest = 0;
+    for (const auto& level : kIntensityLevels) {
+        widest = std::max(widest,
+                          labelSymptomIntensity->fontMetrics().horizontalAdvance(qs(level.word)));
+    }
+    labelSymptomIntensity->setMinimumWidth(widest + 24);
+    labelSymptomIntensity->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
     connect(sliderSymptomIntensity, &QSlider::valueChanged, this,
             &ViewController::OnSymptomIntensityChanged);
@@ -146,6 +180,11 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
     }
 
     diseasesList = std::move(diseases);
+    for (const auto& disease : diseasesList) {
+        for (const auto& symptom : disease->symptoms) {
+            catalogueNames.insert(nameKey(symptom->name));
+        }
+    }
     resetSession();
 }
 
@@ -161,7 +200,7 @@ void ViewController::watchWindow() {
 
 void ViewController::resetSession() {
     setSliderValue(kDefaultIntensity);
-    showLevel(*labelSymptomIntensity, *intensityLevelFor(kDefaultIntensity));
+    showIntensityLevel(*intensityLevelFor(kDefaultIntensity));
     if (comboSymptom->count() > 0) {
         comboSymptom->setCurrentIndex(0);
     }
@@ -171,11 +210,10 @@ void ViewController::resetSession() {
         setOrganImage(i, heart);
     }
     selectedOrgan = std::string(kInitialOrgan);
-    symptomsList.clear();
-    diagnosticsList.clear();
+    symptomModel->changeAll([this] { symptomsList.clear(); });
+    diagnosticModel->changeAll([this] { diagnosticsList.clear(); });
     fillSymptomCombo();
-    reloadSymptoms();
-    reloadDiagnostics();
+    updateCommandStates();
 }
 
 void ViewController::setOrganImage(std::size_t organ, bool selected) {
@@ -200,6 +238,42 @@ void ViewController::organAction(std::size_t organ) {
         own->setChecked(true); // the selected organ cannot be deselected
     }
     fillSymptomCombo();
+}
+
+bool ViewController::moveOrganSelection(QObject* watched, int key) {
+    const auto own = std::find(organButtons.begin(), organButtons.end(), watched);
+    if (own == organButtons.end()) {
+        return false;
+    }
+    int row = 0;
+    int column = 0;
+    int rowSpan = 0;
+    int columnSpan = 0;
+    const int at = ui->layoutOrgans->indexOf(*own);
+    if (at < 0) {
+        return false;
+    }
+    ui->layoutOrgans->getItemPosition(at, &row, &column, &rowSpan, &columnSpan);
+    QWidget* next = nullptr;
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        const int step = key == Qt::Key_Up ? -1 : 1;
+        for (int r = row + step; r >= 0 && r < ui->layoutOrgans->rowCount() && !next; r += step) {
+            if (QLayoutItem* item = ui->layoutOrgans->itemAtPosition(r, column)) {
+                next = item->widget();
+            }
+        }
+    } else {
+        // Left and right go through the buttons in reading order, round the ends.
+        const auto count = static_cast<std::ptrdiff_t>(organButtons.size());
+        const auto index = own - organButtons.begin();
+        const auto step = key == Qt::Key_Left ? count - 1 : 1;
+        next = organButtons[static_cast<std::size_t>((index + step) % count)];
+    }
+    if (auto* button = qobject_cast<QToolButton*>(next)) {
+        button->setFocus(Qt::TabFocusReason);
+        button->click();
+    }
+    return true;
 }
 
 void ViewController::OnBrain() {
@@ -261,8 +335,25 @@ void ViewController::setSliderValue(float value) {
 
 void ViewController::OnSymptomIntensityChanged() {
     if (const auto level = intensityLevelFor(sliderValue())) {
-        showLevel(*labelSymptomIntensity, *level);
+        showIntensityLevel(*level);
     }
+}
+
+void ViewController::showIntensityLevel(const IntensityLevel& level) {
+    showLevel(*labelSymptomIntensity, level);
+    setSliderValueText(*sliderSymptomIntensity, qs(level.word));
+}
+
+void ViewController::symptomTextChanged(const QString& text) {
+    if (holdsLineBreak(text.toStdString())) {
+        comboSymptom->lineEdit()->setText(acceptedSymptomText);
+        return;
+    }
+    acceptedSymptomText = text;
+    const bool unknown = !text.isEmpty() && !catalogueNames.contains(nameKey(text.toStdString()));
+    const QString hint = unknown ? qs(messages::kUnknownSymptom) : QString();
+    ui->labelUnknownSymptom->setText(hint);
+    comboSymptom->setAccessibleDescription(hint);
 }
 
 // ---- symptom list and diagnosis
@@ -280,10 +371,16 @@ bool ViewController::isCritical(const std::string& name, float intensity) const 
 void ViewController::OnAddSymptom() {
     const std::string name = comboSymptom->currentText().toStdString();
     const float intensity = sliderValue();
+    if (holdsLineBreak(name)) {
+        showAlert(qs(messages::kNameHoldsLineBreak));
+        return;
+    }
     const auto found = std::find_if(symptomsList.begin(), symptomsList.end(),
                                     [&](const SymptomPtr& s) { return namesEqual(s->name, name); });
     if (found == symptomsList.end()) {
-        symptomsList.push_back(makeSymptom(name, intensity));
+        const int row = static_cast<int>(symptomsList.size());
+        symptomModel->insertRowsWith(row, 1,
+                                     [&] { symptomsList.push_back(makeSymptom(name, intensity)); });
     } else {
         Symptom& existing = **found;
         if (existing.intensity == intensity) {
@@ -294,8 +391,9 @@ void ViewController::OnAddSymptom() {
             return;
         }
         existing.intensity = intensity;
+        symptomModel->rowChanged(static_cast<int>(found - symptomsList.begin()));
     }
-    reloadSymptoms();
+    updateCommandStates();
     markModified();
     if (isCritical(name, intensity)) {
         showAlert(qs(messages::kCriticalSymptom));
@@ -307,13 +405,20 @@ void ViewController::OnRemoveSymptom() {
     if (row < 0 || row >= static_cast<int>(symptomsList.size())) {
         return;
     }
-    symptomsList.erase(symptomsList.begin() + row);
-    reloadSymptoms();
+    symptomModel->removeRowsWith(row, 1, [&] { symptomsList.erase(symptomsList.begin() + row); });
+    tableViewSymptom->clearSelection();
+    updateCommandStates();
+    // A removal is a change a save must keep; without the mark Save would skip it.
+    markModified();
 }
 
 void ViewController::OnClearSymptoms() {
-    symptomsList.clear();
-    reloadSymptoms();
+    if (symptomsList.empty()) {
+        return;
+    }
+    symptomModel->changeAll([this] { symptomsList.clear(); });
+    updateCommandStates();
+    markModified();
 }
 
 void ViewController::OnGenerateDiagnostic() {
@@ -321,8 +426,9 @@ void ViewController::OnGenerateDiagnostic() {
         showAlert(qs(messages::kNoSymptoms));
         return;
     }
-    diagnosticsList = DiagnosticTools::generateDiagnostics(diseasesList, symptomsList);
-    reloadDiagnostics();
+    auto results = DiagnosticTools::generateDiagnostics(diseasesList, symptomsList);
+    diagnosticModel->changeAll([&] { diagnosticsList = std::move(results); });
+    updateCommandStates();
 }
 
 void ViewController::OnInfo() {
@@ -348,16 +454,6 @@ void ViewController::OnInfo() {
 int ViewController::selectedRow(QTableView* table) const {
     const auto rows = table->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.constFirst().row();
-}
-
-void ViewController::reloadSymptoms() {
-    symptomModel->reloadData();
-    updateCommandStates();
-}
-
-void ViewController::reloadDiagnostics() {
-    diagnosticModel->reloadData();
-    updateCommandStates();
 }
 
 void ViewController::updateCommandStates() {
@@ -400,7 +496,7 @@ void ViewController::saveProfile() {
     const SaveResult saved = saveProfileFile(toFsPath(currentProfilePath), symptomsList, std::cout);
     if (!saved.ok) {
         dialogs.alert(this, qs(messages::kCouldNotSave), {kOk},
-                      QString::fromStdString(saved.error));
+                      fileProblem(currentProfilePath, saved.error));
         return;
     }
     setProfileTitle(currentProfilePath);
@@ -427,15 +523,15 @@ void ViewController::OnLoadProfile() {
     }
     // All or nothing: the document, and the path a later Save writes to, change
     // only once the whole file has been read.
-    auto loaded = readProfileFile(toFsPath(*path));
+    std::string reason;
+    auto loaded = readProfileFile(toFsPath(*path), &reason);
     if (!loaded) {
-        showAlert(qs(messages::kCouldNotLoad));
+        dialogs.alert(this, qs(messages::kCouldNotLoad), {kOk}, fileProblem(*path, reason));
         return;
     }
-    symptomsList = std::move(*loaded);
-    diagnosticsList.clear();
-    reloadSymptoms();
-    reloadDiagnostics();
+    symptomModel->changeAll([&] { symptomsList = std::move(*loaded); });
+    diagnosticModel->changeAll([this] { diagnosticsList.clear(); });
+    updateCommandStates();
     currentProfilePath = *path;
     setProfileTitle(currentProfilePath);
 }
@@ -456,10 +552,8 @@ void ViewController::OnSaveProfileAs() {
     if (!path) {
         return;
     }
-    if (QFileInfo(*path).suffix().isEmpty()) {
-        *path += QLatin1Char('.') + qs(kProfileExtension);
-    }
-    currentProfilePath = *path;
+    // Whatever was typed, the file gets the extension the Open panel lists.
+    currentProfilePath = QString::fromStdString(withProfileExtension(path->toStdString()));
     saveProfile();
 }
 
@@ -481,7 +575,32 @@ bool ViewController::windowShouldClose() {
     return !hasUnsavedChanges() || confirmDiscardChanges(qs(messages::kDiscardAndExit));
 }
 
+QString ViewController::fileProblem(const QString& path, const std::string& reason) const {
+    return QDir::toNativeSeparators(path) + QLatin1Char('\n') + QString::fromStdString(reason);
+}
+
 bool ViewController::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool arrow =
+            key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+        if (arrow && static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier &&
+            moveOrganSelection(watched, key)) {
+            return true;
+        }
+    }
+    if (event->type() == QEvent::Shortcut) {
+        if (watched == ui->groupOrgans) {
+            if (QAbstractButton* chosen = organGroup->checkedButton()) {
+                chosen->setFocus(Qt::ShortcutFocusReason);
+            }
+            return true;
+        }
+        if (watched == ui->groupDiagnostic) {
+            tableViewDiagnostic->setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+    }
     if (event->type() == QEvent::Close && watched == ownWindow()) {
         if (!windowShouldClose()) {
             event->ignore();
@@ -493,5 +612,13 @@ bool ViewController::eventFilter(QObject* watched, QEvent* event) {
 
 void ViewController::OnHowToGenerateADiagnosis() {
     const auto page = resourceDirectory() / "help" / "index.html";
-    dialogs.openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+    const QUrl url = QUrl::fromLocalFile(QString::fromStdString(page.string()));
+    if (dialogs.openUrl(url)) {
+        return;
+    }
+    // No browser: the page in a window of our own, so help is never silent.
+    if (!helpWindow) {
+        helpWindow = new HelpWindow(this);
+    }
+    helpWindow->showPage(url);
 }

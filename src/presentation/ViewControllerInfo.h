@@ -21,6 +21,9 @@ public:
     QLabel* labelFrequency;
     QLabel* labelSymptoms;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     std::unique_ptr<Ui::ViewControllerInfo> ui;
 };

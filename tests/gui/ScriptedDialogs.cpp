@@ -53,7 +53,7 @@ void ScriptedDialogs::runModal(QDialog& dialog) {
 
 bool ScriptedDialogs::openUrl(const QUrl& url) {
     openedUrls.append(url);
-    return true;
+    return openUrlResult;
 }
 
 QStringList ScriptedDialogs::alertTexts() const {

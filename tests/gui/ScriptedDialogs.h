@@ -30,6 +30,8 @@ public:
     int openPanels = 0;
     int modalRuns = 0;
     QList<QUrl> openedUrls;
+    // What openUrl answers: false as on a system with no browser.
+    bool openUrlResult = true;
 
     int alert(QWidget* parent, const QString& text, const QStringList& buttons,
               const QString& detail) override;
