@@ -146,8 +146,9 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
     // path too (setText, assistive technology).
     connect(comboSymptom->lineEdit(), &QLineEdit::textChanged, this,
             &ViewController::symptomTextChanged);
-    // The hint's line is kept while it is empty, so nothing below jumps while typing.
-    ui->labelUnknownSymptom->setMinimumHeight(ui->labelUnknownSymptom->fontMetrics().height());
+    // The hint's line is kept while it is hidden, so nothing below jumps while typing.
+    ui->areaUnknownSymptom->setMinimumHeight(ui->labelUnknownSymptom->fontMetrics().height());
+    ui->labelUnknownSymptom->hide();
 
     // The level badge keeps one width, so the slider does not move with the word.
     int widest = 0;
@@ -353,6 +354,7 @@ void ViewController::symptomTextChanged(const QString& text) {
     const bool unknown = !text.isEmpty() && !catalogueNames.contains(nameKey(text.toStdString()));
     const QString hint = unknown ? qs(messages::kUnknownSymptom) : QString();
     ui->labelUnknownSymptom->setText(hint);
+    ui->labelUnknownSymptom->setVisible(unknown);
     comboSymptom->setAccessibleDescription(hint);
 }
 
