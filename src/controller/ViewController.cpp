@@ -135,6 +135,17 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
         connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 &ViewController::updateCommandStates);
     }
+    // The intensity column is as wide as the widest level badge, whatever the rows.
+    int badges = tableViewSymptom->horizontalHeader()->fontMetrics().horizontalAdvance(
+                     symptomModel->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString()) +
+                 24;
+    for (const auto& level : kIntensityLevels) {
+        badges =
+            std::max(badges, tableViewSymptom->fontMetrics().horizontalAdvance(qs(level.word)) +
+                                 LevelBadgeDelegate::kBadgeMargin);
+    }
+    tableViewSymptom->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+    tableViewSymptom->horizontalHeader()->resizeSection(1, badges);
 
     comboSymptom->lineEdit()->setValidator(new SingleLineValidator(comboSymptom));
     comboSymptom->completer()->setCaseSensitivity(Qt::CaseSensitive);

@@ -84,7 +84,7 @@ void LevelBadgeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 QSize LevelBadgeDelegate::sizeHint(const QStyleOptionViewItem& option,
                                    const QModelIndex& index) const {
     QSize size = ElidedTipDelegate::sizeHint(option, index);
-    size.rwidth() += 2 * kBadgePadding + 8;
+    size.rwidth() = option.fontMetrics.horizontalAdvance(index.data().toString()) + kBadgeMargin;
     size.rheight() += 4;
     return size;
 }

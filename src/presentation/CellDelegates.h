@@ -26,6 +26,9 @@ class LevelBadgeDelegate : public ElidedTipDelegate {
 public:
     using ElidedTipDelegate::ElidedTipDelegate;
 
+    // Room a badge needs in its cell beside the width of its word.
+    static constexpr int kBadgeMargin = 32;
+
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
