@@ -3,6 +3,7 @@
 #include "presentation/HelpWindow.h"
 
 #include <QDialogButtonBox>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -20,7 +21,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
     layout->addWidget(buttons);
-    resize(820, 680);
+    // Wide enough for the page's pictures of the window, where the screen allows.
+    const QRect screen = this->screen()->availableGeometry();
+    resize(std::min(1260, screen.width() * 9 / 10), std::min(860, screen.height() * 9 / 10));
 }
 
 void HelpWindow::showPage(const QUrl& page) {
