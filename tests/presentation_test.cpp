@@ -95,7 +95,12 @@ TEST(DiseaseInfoTexts, EdgeValues) {
     EXPECT_FALSE(info.gravity);
     EXPECT_EQ(frequencySentence(2.5f), "2 out of 1000 patients have this disease");
     EXPECT_EQ(frequencySentence(3.5f), "4 out of 1000 patients have this disease");
-    EXPECT_EQ(frequencySentence(0.4f), "0 out of 1000 patients have this disease");
+    EXPECT_EQ(frequencySentence(0.0f), "0 out of 1000 patients have this disease");
+    // Below one in a thousand, but not nobody.
+    EXPECT_EQ(frequencySentence(0.4f), "fewer than 1 out of 1000 patients have this disease");
+    EXPECT_EQ(frequencySentence(0.0005f), "fewer than 1 out of 1000 patients have this disease");
+    EXPECT_EQ(frequencySentence(0.5f), "fewer than 1 out of 1000 patients have this disease");
+    EXPECT_EQ(frequencySentence(0.51f), "1 out of 1000 patients have this disease");
     EXPECT_EQ(frequencySentence(-1.0f), "-1 out of 1000 patients have this disease");
     // Capitals sort before small letters; an empty name is kept in the list.
     Disease mixed("M", "", 1.0f, 20.0f, "Heart",
@@ -111,10 +116,10 @@ TEST(Contrast, WcagFigures) {
     // The level words as plain coloured text on a white window: unreadable.
     const Rgba high = intensityLevelFor(60.0f)->colour;
     EXPECT_NEAR(contrastRatio(high, kWhite), 1.6, 0.1);
-    EXPECT_LT(contrastRatio(intensityLevelFor(20.0f)->colour, kWhite), kReadableContrast);
+    EXPECT_LT(contrastRatio(intensityLevelFor(20.0f)->colour, kWhite), kMinimumTextContrast);
     // Dark grey on the table's "Extremely High" would not do; the badge text must be black.
     EXPECT_LT(contrastRatio(intensityCell(100.0f)->colour, {0.125, 0.125, 0.125, 1.0}),
-              kReadableContrast);
+              kMinimumTextContrast);
 }
 
 TEST(Contrast, EveryLevelBadgeIsReadable) {
@@ -122,10 +127,10 @@ TEST(Contrast, EveryLevelBadgeIsReadable) {
         // The badge keeps the level's own colour; its word is drawn in black.
         const Rgba text = badgeTextColour(level.colour);
         EXPECT_EQ(text, kBlack) << level.word;
-        EXPECT_GE(contrastRatio(level.colour, text), kReadableContrast) << level.word;
+        EXPECT_GE(contrastRatio(level.colour, text), kMinimumTextContrast) << level.word;
         const auto cell = intensityCell(level.value);
         ASSERT_TRUE(cell);
-        EXPECT_GE(contrastRatio(cell->colour, badgeTextColour(cell->colour)), kReadableContrast)
+        EXPECT_GE(contrastRatio(cell->colour, badgeTextColour(cell->colour)), kMinimumTextContrast)
             << level.word;
     }
     EXPECT_EQ(badgeTextColour({0.1, 0.1, 0.4, 1.0}), kWhite); // a dark fill gets white text

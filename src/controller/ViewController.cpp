@@ -1,6 +1,7 @@
 #include "controller/ViewController.h"
 
 #include "engine/DiagnosticTools.h"
+#include "engine/Triage.h"
 #include "model/DatabaseTools.h"
 #include "model/Messages.h"
 #include "model/Names.h"
@@ -223,9 +224,8 @@ void ViewController::resetSession() {
     }
     selectedOrgan = std::string(kInitialOrgan);
     symptomModel->changeAll([this] { symptomsList.clear(); });
-    diagnosticModel->changeAll([this] { diagnosticsList.clear(); });
+    changeDiagnostics([this] { diagnosticsList.clear(); });
     fillSymptomCombo();
-    updateCommandStates();
 }
 
 void ViewController::setOrganImage(std::size_t organ, bool selected) {
@@ -376,9 +376,7 @@ void ViewController::showAlert(const QString& text) {
 }
 
 bool ViewController::isCritical(const std::string& name, float intensity) const {
-    const bool risky = std::any_of(riskSymptomsList.begin(), riskSymptomsList.end(),
-                                   [&](const std::string& risk) { return namesEqual(risk, name); });
-    return risky && intensity >= kCriticalIntensity;
+    return isCriticalSymptom(name, intensity);
 }
 
 void ViewController::OnAddSymptom() {
@@ -440,8 +438,8 @@ void ViewController::OnGenerateDiagnostic() {
         return;
     }
     auto results = DiagnosticTools::generateDiagnostics(diseasesList, symptomsList);
-    diagnosticModel->changeAll([&] { diagnosticsList = std::move(results); });
-    updateCommandStates();
+    changeDiagnostics([&] { diagnosticsList = std::move(results); });
+    ui->careBanner->showAdvice(assessCare(diseasesList, symptomsList, diagnosticsList));
 }
 
 void ViewController::OnInfo() {
@@ -459,6 +457,8 @@ void ViewController::OnInfo() {
     }
     info.labelFrequency->setText(QString::fromStdString(texts.frequency));
     info.labelSymptoms->setText(QString::fromStdString(texts.symptoms));
+    const CareLevel care = careLevelForGravity(disease.gravity);
+    info.labelCareLevel->setText(qs(careLevelTitle(care)) + ". " + qs(careLevelAdvice(care)));
     dialogs.runModal(info);
 }
 
@@ -467,6 +467,13 @@ void ViewController::OnInfo() {
 int ViewController::selectedRow(QTableView* table) const {
     const auto rows = table->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.constFirst().row();
+}
+
+void ViewController::changeDiagnostics(const std::function<void()>& change) {
+    // Advice belongs to the results it was given for.
+    ui->careBanner->clear();
+    diagnosticModel->changeAll(change);
+    updateCommandStates();
 }
 
 void ViewController::updateCommandStates() {
@@ -543,8 +550,7 @@ void ViewController::OnLoadProfile() {
         return;
     }
     symptomModel->changeAll([&] { symptomsList = std::move(*loaded); });
-    diagnosticModel->changeAll([this] { diagnosticsList.clear(); });
-    updateCommandStates();
+    changeDiagnostics([this] { diagnosticsList.clear(); });
     currentProfilePath = *path;
     setProfileTitle(currentProfilePath);
 }

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -99,6 +100,9 @@ private:
     void showIntensityLevel(const IntensityLevel& level);
     void symptomTextChanged(const QString& text);
     QString fileProblem(const QString& path, const std::string& reason) const;
+    // Every change of the results goes through here: the table hears of it
+    // first, and the care advice of the old results goes.
+    void changeDiagnostics(const std::function<void()>& change);
     float sliderValue() const;
     void setSliderValue(float value);
     bool isCritical(const std::string& name, float intensity) const;

@@ -13,7 +13,7 @@ double relativeLuminance(const Rgba& colour);
 double contrastRatio(const Rgba& a, const Rgba& b);
 
 // What normal-size text needs.
-inline constexpr double kReadableContrast = 4.5;
+inline constexpr double kMinimumTextContrast = 4.5;
 
 inline constexpr Rgba kBlack{0.0, 0.0, 0.0, 1.0};
 inline constexpr Rgba kWhite{1.0, 1.0, 1.0, 1.0};

@@ -292,7 +292,7 @@ TEST_F(Everyone, SliderLevelIsAReadableBadge) {
     for (const auto& level : kIntensityLevels) {
         setIntensity(static_cast<int>(level.value));
         EXPECT_EQ(levelColour(label), toQColor(level.colour)) << level.word;
-        EXPECT_GE(contrast(levelColour(label), textColour(label)), kReadableContrast);
+        EXPECT_GE(contrast(levelColour(label), textColour(label)), kMinimumTextContrast);
         QApplication::processEvents();
         const QImage shown = label->grab().toImage();
         // Mostly the level's colour, with the word drawn in dark ink on it.
@@ -317,7 +317,7 @@ TEST_F(Everyone, SymptomTableDrawsLevelBadges) {
         const QImage cellImage = shown.copy(rect);
         EXPECT_GT(pixelsOf(cellImage, colour), 150) << row;       // the badge
         EXPECT_GT(pixelsOf(cellImage, Qt::black, 60), 15) << row; // its word
-        EXPECT_GE(contrast(colour, toQColor(badgeTextColour(toRgba(colour)))), kReadableContrast);
+        EXPECT_GE(contrast(colour, toQColor(badgeTextColour(toRgba(colour)))), kMinimumTextContrast);
         // The word does not fit in the badge only when the column is cut.
         EXPECT_EQ(
             pixelsOf(shown.copy(symptomTable()->visualRect(symptomTable()->model()->index(row, 0))),
@@ -519,7 +519,7 @@ TEST_F(Everyone, InformationWindowFitsItsTextAndShowsAGravityBadge) {
         gravity = info.labelGravity->grab().toImage();
         gravitySize = info.labelGravity->size();
         EXPECT_GE(contrast(levelColour(info.labelGravity), textColour(info.labelGravity)),
-                  kReadableContrast);
+                  kMinimumTextContrast);
         dialog.close();
     };
     button("buttonInfo")->click();
