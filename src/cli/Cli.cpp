@@ -1,6 +1,8 @@
 #include "cli/Cli.h"
 
+#include "engine/AboutYou.h"
 #include "engine/DiagnosticTools.h"
+#include "engine/Explanation.h"
 #include "model/CatalogueCheck.h"
 #include "model/DatabaseTools.h"
 #include "model/Messages.h"
@@ -8,6 +10,7 @@
 #include "model/NumberText.h"
 #include "presentation/DiseaseInfo.h"
 #include "presentation/TableCells.h"
+#include "presentation/WhyThisResult.h"
 #include "profile/ProfileFormat.h"
 
 #include <cmath>
@@ -22,8 +25,12 @@ namespace {
 constexpr const char* kUsage = R"(usage: sanoria-cli COMMAND [ARGS]
 
 Commands:
-  diagnose [--catalogue FILE] [--json] [--profile FILE] [NAME=INTENSITY ...]
+  diagnose [--catalogue FILE] [--json] [--profile FILE] [--sex female|male]
+           [--age YEARS] [NAME=INTENSITY ...]
       rank the catalogue's diseases for the given symptoms
+  explain [--catalogue FILE] [--json] [--profile FILE] [--sex female|male]
+          [--age YEARS] DISEASE [NAME=INTENSITY ...]
+      show where a disease's probability comes from
   symptoms [--catalogue FILE] ORGAN
       list the symptoms offered for an organ
   info [--catalogue FILE] [--json] DISEASE
@@ -47,11 +54,22 @@ struct Command {
 };
 
 const Command kDiagnose{"diagnose",
-                        "usage: sanoria-cli diagnose [--catalogue FILE] [--json] [--profile FILE] "
+                        "usage: sanoria-cli diagnose [--catalogue FILE] [--json] [--profile FILE]\n"
+                        "                            [--sex female|male] [--age YEARS] "
                         "[NAME=INTENSITY ...]\n"
                         "The symptoms of the profile, then those of the arguments, are ranked\n"
-                        "against the catalogue: one line per disease, \"76.0%<TAB>Name\".\n",
-                        {"catalogue=", "json", "profile="}};
+                        "against the catalogue: one line per disease, \"76.0%<TAB>Name\".\n"
+                        "With --sex or --age, the conditions that cannot affect such a person are\n"
+                        "left out; the others keep their order and probability.\n",
+                        {"catalogue=", "json", "profile=", "sex=", "age="}};
+const Command kExplain{"explain",
+                       "usage: sanoria-cli explain [--catalogue FILE] [--json] [--profile FILE]\n"
+                       "                           [--sex female|male] [--age YEARS] DISEASE "
+                       "[NAME=INTENSITY ...]\n"
+                       "Shows where DISEASE's probability comes from: the symptoms it shares with\n"
+                       "yours and their points, its typical symptoms you did not enter, and what\n"
+                       "its frequency added. --json gives the exact terms.\n",
+                       {"catalogue=", "json", "profile=", "sex=", "age="}};
 const Command kSymptoms{"symptoms",
                         "usage: sanoria-cli symptoms [--catalogue FILE] ORGAN\n"
                         "Lists the symptom names offered for ORGAN, one per line.\n",
@@ -85,6 +103,8 @@ struct Args {
     std::vector<std::string> positional;
     std::optional<std::string> catalogue;
     std::optional<std::string> profile;
+    std::optional<std::string> output;
+    AboutYou person;
     bool json = false;
     bool help = false;
 };
@@ -119,7 +139,25 @@ Args parseArgs(const std::vector<std::string>& args, std::size_t from, const Com
                 }
                 value = args[++i];
             }
-            (name == "catalogue" ? parsed.catalogue : parsed.profile) = *value;
+            if (name == "sex") {
+                const auto sex = parseSex(*value);
+                if (!sex) {
+                    throw UsageError("--sex takes female or male, not \"" + *value + "\"",
+                                     &command);
+                }
+                parsed.person.sex = *sex;
+            } else if (name == "age") {
+                parsed.person.age = parseAge(*value);
+                if (!parsed.person.age) {
+                    throw UsageError("--age takes whole years from 0 to " +
+                                         std::to_string(kOldestAge) + ", not \"" + *value + "\"",
+                                     &command);
+                }
+            } else if (name == "output") {
+                parsed.output = *value;
+            } else {
+                (name == "catalogue" ? parsed.catalogue : parsed.profile) = *value;
+            }
         } else if (command.options.count(name) && !value) {
             parsed.json = true;
         } else {
@@ -203,7 +241,8 @@ int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
         return kExitProfile;
     }
     const DiseaseList diseases = loadCatalogue(args);
-    const DiagnosticList results = DiagnosticTools::generateDiagnostics(diseases, symptoms);
+    const DiagnosticList results =
+        forPerson(DiagnosticTools::generateDiagnostics(diseases, symptoms), args.person);
     if (args.json) {
         out << "[";
         for (std::size_t i = 0; i < results.size(); ++i) {
@@ -215,6 +254,85 @@ int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
         for (const auto& d : results) {
             out << probabilityText(d->probability) << '\t' << d->disease->name << '\n';
         }
+    }
+    return kExitOk;
+}
+
+DiseasePtr findDisease(const DiseaseList& diseases, const std::string& name) {
+    for (const auto& d : diseases) {
+        if (namesEqual(d->name, name)) {
+            return d;
+        }
+    }
+    return nullptr;
+}
+
+void printNoSuchDisease(const std::string& name, std::ostream& err) {
+    err << "No disease named \"" << name << "\" in the catalogue." << std::endl;
+}
+
+int explain(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.positional.empty()) {
+        throw UsageError("expected DISEASE", &kExplain);
+    }
+    SymptomList symptoms;
+    if (args.profile) {
+        auto loaded = readProfileFile(*args.profile);
+        if (!loaded) {
+            err << messages::kCouldNotLoad << std::endl;
+            return kExitProfile;
+        }
+        symptoms = std::move(*loaded);
+    }
+    for (std::size_t i = 1; i < args.positional.size(); ++i) {
+        symptoms.push_back(parseSymptomArgument(args.positional[i], kExplain));
+    }
+    if (symptoms.empty()) {
+        err << messages::kNoSymptoms << std::endl;
+        return kExitProfile;
+    }
+    const DiseaseList diseases = loadCatalogue(args);
+    const DiseasePtr disease = findDisease(diseases, args.positional[0]);
+    if (!disease) {
+        printNoSuchDisease(args.positional[0], err);
+        return kExitProfile;
+    }
+    const Explanation e = explainDiagnosis(*disease, symptoms);
+    const bool applies = appliesTo(*disease, args.person);
+    const bool shown = e.listed && applies;
+    if (args.json) {
+        out << "{\"disease\": " << jsonString(e.disease)
+            << ", \"probability\": " << (shown ? jsonNumber(e.probability) : "null")
+            << ", \"matchScore\": " << jsonNumber(e.matchScore) << ", \"coverage\": {\"m\": " << e.m
+            << ", \"n\": " << e.n << ", \"u\": " << e.u
+            << ", \"factor\": " << jsonNumber(e.coverage) << "}"
+            << ", \"frequencyTerm\": " << jsonNumber(e.frequencyTerm) << ", \"matched\": [";
+        for (std::size_t i = 0; i < e.matched.size(); ++i) {
+            const MatchedTerm& t = e.matched[i];
+            out << (i ? ", " : "") << "{\"name\": " << jsonString(t.name)
+                << ", \"yours\": " << jsonNumber(t.yours)
+                << ", \"typical\": " << jsonNumber(t.typical)
+                << ", \"weight\": " << jsonNumber(t.weight)
+                << ", \"agreement\": " << jsonNumber(t.agreement)
+                << ", \"points\": " << jsonNumber(t.points) << "}";
+        }
+        out << "], \"missing\": [";
+        for (std::size_t i = 0; i < e.missing.size(); ++i) {
+            out << (i ? ", " : "") << jsonString(e.missing[i]);
+        }
+        out << "]}\n";
+        return kExitOk;
+    }
+    out << e.disease;
+    if (shown) {
+        out << ": " << probabilityText(e.probability);
+    }
+    out << '\n';
+    if (!applies) {
+        out << personExclusion(*disease, args.person) << '\n';
+    }
+    for (const auto& line : whyLines(whyThisResult(e, disease->frequency), "  ")) {
+        out << line << '\n';
     }
     return kExitOk;
 }
@@ -256,7 +374,7 @@ int info(const Args& args, std::ostream& out, std::ostream& err) {
         }
         return kExitOk;
     }
-    err << "No disease named \"" << args.positional[0] << "\" in the catalogue." << std::endl;
+    printNoSuchDisease(args.positional[0], err);
     return kExitProfile;
 }
 
@@ -334,6 +452,8 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     std::size_t from = 1;
     if (name == "diagnose") {
         command = &kDiagnose;
+    } else if (name == "explain") {
+        command = &kExplain;
     } else if (name == "symptoms") {
         command = &kSymptoms;
     } else if (name == "info") {
@@ -366,6 +486,9 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     if (command == &kDiagnose) {
         return diagnose(parsed, out, err);
+    }
+    if (command == &kExplain) {
+        return explain(parsed, out, err);
     }
     if (command == &kSymptoms) {
         return symptoms(parsed, out);

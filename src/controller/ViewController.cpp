@@ -1,6 +1,7 @@
 #include "controller/ViewController.h"
 
 #include "engine/DiagnosticTools.h"
+#include "engine/Explanation.h"
 #include "model/DatabaseTools.h"
 #include "model/Messages.h"
 #include "model/Names.h"
@@ -12,9 +13,11 @@
 #include "presentation/LevelLabel.h"
 #include "presentation/TableCells.h"
 #include "presentation/ViewControllerInfo.h"
+#include "presentation/WhyThisResult.h"
 #include "profile/ProfileFormat.h"
 #include "ui_ViewController.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QCompleter>
 #include <QCoreApplication>
@@ -23,8 +26,10 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QIcon>
+#include <QIntValidator>
 #include <QLineEdit>
 #include <QShortcut>
+#include <QStandardItemModel>
 #include <QTextBoundaryFinder>
 #include <QUrl>
 #include <QValidator>
@@ -72,6 +77,10 @@ QString titleName(const QString& path) {
 
 constexpr const char* kApplicationTitle = "Sanoria";
 
+// Where a search match keeps its place in the index.
+constexpr int kSearchEntryRole = Qt::UserRole + 1;
+constexpr int kSearchNameRole = Qt::UserRole + 2;
+
 } // namespace
 
 ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* parent)
@@ -83,6 +92,9 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
     labelSymptomIntensity = ui->labelSymptomIntensity;
     tableViewSymptom = ui->TableViewSymptom;
     tableViewDiagnostic = ui->TableViewDiagnostic;
+    searchSymptom = ui->searchSymptom;
+    comboSex = ui->comboSex;
+    editAge = ui->editAge;
     organButtons = {ui->buttonBrain,      ui->buttonThroat,         ui->buttonLungs,
                     ui->buttonHeart,      ui->buttonStomach,        ui->buttonLiver,
                     ui->buttonIntestines, ui->buttonKidneys,        ui->buttonUterus,
@@ -145,7 +157,30 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
         connect(open, &QShortcut::activated, this, &ViewController::OnInfo);
     }
 
+    editAge->setValidator(new QIntValidator(0, kOldestAge, editAge));
+
+    // The search: the core finds the matches (case and accents folded), the
+    // completer only shows them.
+    searchMatches = new QStandardItemModel(this);
+    searchCompleter = new QCompleter(searchMatches, this);
+    searchCompleter->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    searchCompleter->setCompletionRole(kSearchNameRole);
+    searchCompleter->setMaxVisibleItems(12);
+    searchSymptom->setCompleter(searchCompleter);
+    connect(searchSymptom, &QLineEdit::textEdited, this, &ViewController::updateSearchMatches);
+    connect(searchCompleter, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+            [this](const QModelIndex& index) {
+                chooseSearchResult(
+                    static_cast<std::size_t>(index.data(kSearchEntryRole).toULongLong()));
+            });
+    connect(searchSymptom, &QLineEdit::returnPressed, this,
+            &ViewController::chooseFirstSearchMatch);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    find->setContext(Qt::WindowShortcut);
+    connect(find, &QShortcut::activated, this, &ViewController::OnFindSymptom);
+
     diseasesList = std::move(diseases);
+    searchIndex = symptomIndex(diseasesList);
     resetSession();
 }
 
@@ -173,6 +208,11 @@ void ViewController::resetSession() {
     selectedOrgan = std::string(kInitialOrgan);
     symptomsList.clear();
     diagnosticsList.clear();
+    diagnosedSymptoms.clear();
+    diagnosedPerson = {};
+    comboSex->setCurrentIndex(0);
+    editAge->clear();
+    searchSymptom->clear();
     fillSymptomCombo();
     reloadSymptoms();
     reloadDiagnostics();
@@ -321,8 +361,27 @@ void ViewController::OnGenerateDiagnostic() {
         showAlert(qs(messages::kNoSymptoms));
         return;
     }
-    diagnosticsList = DiagnosticTools::generateDiagnostics(diseasesList, symptomsList);
+    const AboutYou person = aboutYou();
+    diagnosticsList =
+        forPerson(DiagnosticTools::generateDiagnostics(diseasesList, symptomsList), person);
+    // A copy: the list's symptoms change in place when an intensity is updated.
+    diagnosedSymptoms.clear();
+    for (const auto& s : symptomsList) {
+        diagnosedSymptoms.push_back(makeSymptom(s->name, s->intensity));
+    }
+    diagnosedPerson = person;
     reloadDiagnostics();
+}
+
+AboutYou ViewController::aboutYou() const {
+    AboutYou person;
+    if (comboSex->currentIndex() == 1) {
+        person.sex = "female";
+    } else if (comboSex->currentIndex() == 2) {
+        person.sex = "male";
+    }
+    person.age = parseAge(editAge->text().toStdString());
+    return person;
 }
 
 void ViewController::OnInfo() {
@@ -340,6 +399,14 @@ void ViewController::OnInfo() {
     }
     info.labelFrequency->setText(QString::fromStdString(texts.frequency));
     info.labelSymptoms->setText(QString::fromStdString(texts.symptoms));
+    // After the texts above have re-ordered the disease's symptoms, so the
+    // terms are those the next diagnosis adds up.
+    const Explanation explanation = explainDiagnosis(disease, diagnosedSymptoms);
+    QStringList why;
+    for (const auto& line : whyLines(whyThisResult(explanation, disease.frequency), "\u2022 ")) {
+        why.append(QString::fromStdString(line));
+    }
+    info.labelWhy->setText(why.join(QLatin1Char('\n')));
     dialogs.runModal(info);
 }
 
@@ -363,6 +430,66 @@ void ViewController::reloadDiagnostics() {
 void ViewController::updateCommandStates() {
     ui->buttonRemoveSymptom->setEnabled(selectedRow(tableViewSymptom) >= 0);
     ui->buttonInfo->setEnabled(selectedRow(tableViewDiagnostic) >= 0);
+    emit resultAvailable(!diagnosticsList.empty());
+}
+
+// ---- finding a symptom anywhere
+
+void ViewController::OnFindSymptom() {
+    searchSymptom->setFocus(Qt::ShortcutFocusReason);
+    searchSymptom->selectAll();
+}
+
+void ViewController::updateSearchMatches(const QString& text) {
+    searchMatches->clear();
+    for (const std::size_t i : findSymptoms(searchIndex, text.toStdString())) {
+        auto* item = new QStandardItem(QString::fromStdString(searchLabel(searchIndex[i])));
+        item->setData(QVariant::fromValue<qulonglong>(i), kSearchEntryRole);
+        item->setData(QString::fromStdString(searchIndex[i].name), kSearchNameRole);
+        item->setEditable(false);
+        searchMatches->appendRow(item);
+    }
+    if (searchMatches->rowCount() > 0) {
+        searchCompleter->complete();
+    } else {
+        searchCompleter->popup()->hide();
+    }
+}
+
+void ViewController::chooseFirstSearchMatch() {
+    const auto found = findSymptoms(searchIndex, searchSymptom->text().toStdString());
+    if (!found.empty()) {
+        chooseSearchResult(found.front());
+    }
+}
+
+void ViewController::chooseSearchResult(std::size_t entry) {
+    if (entry >= searchIndex.size()) {
+        return;
+    }
+    const SymptomEntry& found = searchIndex[entry];
+    if (!found.organs.empty()) {
+        // As a click on the region's button does it.
+        const std::size_t organ = found.organs.front();
+        organButtons[organ]->setChecked(true);
+        organAction(organ);
+    }
+    const QString name = QString::fromStdString(found.name);
+    const int at = comboSymptom->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (at >= 0) {
+        comboSymptom->setCurrentIndex(at);
+    } else {
+        comboSymptom->setEditText(name);
+    }
+    // The completer writes its choice into the field after this; clear it then.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            searchSymptom->clear();
+            searchMatches->clear();
+        },
+        Qt::QueuedConnection);
+    comboSymptom->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- title and document

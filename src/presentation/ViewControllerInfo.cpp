@@ -12,6 +12,7 @@ ViewControllerInfo::ViewControllerInfo(QWidget* parent)
     labelGravity = ui->labelGravity;
     labelFrequency = ui->labelFrequency;
     labelSymptoms = ui->labelSymptoms;
+    labelWhy = ui->labelWhy;
 
     QFont title = labelName->font();
     title.setPointSizeF(title.pointSizeF() * 1.4);
@@ -20,6 +21,9 @@ ViewControllerInfo::ViewControllerInfo(QWidget* parent)
     QFont strong = labelGravity->font();
     strong.setBold(true);
     labelGravity->setFont(strong);
+    QFont heading = ui->labelWhyTitle->font();
+    heading.setBold(true);
+    ui->labelWhyTitle->setFont(heading);
 }
 
 ViewControllerInfo::~ViewControllerInfo() = default;

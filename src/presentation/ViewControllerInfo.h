@@ -20,6 +20,7 @@ public:
     QLabel* labelGravity;
     QLabel* labelFrequency;
     QLabel* labelSymptoms;
+    QLabel* labelWhy; // the patient's own result for this disease, in words
 
 private:
     std::unique_ptr<Ui::ViewControllerInfo> ui;
