@@ -97,6 +97,14 @@ TEST(CliAboutYou, SexAndAgeLeaveOutOnlyWhatCannotApply) {
     }
     EXPECT_EQ(man.out, kept);
 
+    // Triage judges the same, filtered, result.
+    const auto care = cli({"triage", "--catalogue", kExtras, "--sex=male", "Nausea=60"});
+    EXPECT_EQ(care.code, 0) << care.err;
+    EXPECT_EQ(care.out.find("Ovarian torsion"), std::string::npos);
+    EXPECT_NE(care.out.find("Testicular torsion"), std::string::npos);
+    EXPECT_NE(cli({"triage", "--catalogue", kExtras, "Nausea=60"}).out.find("Ovarian torsion"),
+              std::string::npos);
+
     const auto baby = cli({"diagnose", "--catalogue", kExtras, "--age", "0", "Fatigue=40"});
     EXPECT_TRUE(lists(baby.out, "Newborn jaundice"));
     EXPECT_FALSE(lists(baby.out, "M\u00e9ni\u00e8re's disease"));

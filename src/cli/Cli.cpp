@@ -3,6 +3,7 @@
 #include "engine/AboutYou.h"
 #include "engine/DiagnosticTools.h"
 #include "engine/Explanation.h"
+#include "engine/Triage.h"
 #include "model/CatalogueCheck.h"
 #include "model/DatabaseTools.h"
 #include "model/Messages.h"
@@ -13,6 +14,7 @@
 #include "presentation/WhyThisResult.h"
 #include "profile/ProfileFormat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -31,6 +33,9 @@ Commands:
   explain [--catalogue FILE] [--json] [--profile FILE] [--sex female|male]
           [--age YEARS] DISEASE [NAME=INTENSITY ...]
       show where a disease's probability comes from
+  triage [--catalogue FILE] [--json] [--profile FILE] [--sex female|male]
+         [--age YEARS] NAME=INTENSITY ...
+      how soon to get care: emergency, urgent, doctor or self-care, and why
   symptoms [--catalogue FILE] ORGAN
       list the symptoms offered for an organ
   info [--catalogue FILE] [--json] DISEASE
@@ -53,6 +58,10 @@ struct Command {
     std::set<std::string> options; // those taking a value end in '='
 };
 
+// What a diagnosis is made from. Triage judges that same diagnosis, so both
+// commands take every one of these options.
+const std::set<std::string> kDiagnosisOptions{"catalogue=", "json", "profile=", "sex=", "age="};
+
 const Command kDiagnose{"diagnose",
                         "usage: sanoria-cli diagnose [--catalogue FILE] [--json] [--profile FILE]\n"
                         "                            [--sex female|male] [--age YEARS] "
@@ -60,16 +69,27 @@ const Command kDiagnose{"diagnose",
                         "The symptoms of the profile, then those of the arguments, are ranked\n"
                         "against the catalogue: one line per disease, \"76.0%<TAB>Name\".\n"
                         "With --sex or --age, the conditions that cannot affect such a person are\n"
-                        "left out; the others keep their order and probability.\n",
-                        {"catalogue=", "json", "profile=", "sex=", "age="}};
+                        "left out; the others keep their order and probability.\n"
+                        "A critical symptom adds the hospital warning on standard error.\n",
+                        kDiagnosisOptions};
 const Command kExplain{"explain",
                        "usage: sanoria-cli explain [--catalogue FILE] [--json] [--profile FILE]\n"
                        "                           [--sex female|male] [--age YEARS] DISEASE "
                        "[NAME=INTENSITY ...]\n"
                        "Shows where DISEASE's probability comes from: the symptoms it shares with\n"
                        "yours and their points, its typical symptoms you did not enter, and what\n"
-                       "its frequency added. --json gives the exact terms.\n",
-                       {"catalogue=", "json", "profile=", "sex=", "age="}};
+                       "its frequency added. --json gives the exact terms; its probability is\n"
+                       "null when the diagnosis would not list DISEASE.\n",
+                       kDiagnosisOptions};
+const Command kTriage{"triage",
+                      "usage: sanoria-cli triage [--catalogue FILE] [--json] [--profile FILE]\n"
+                      "                          [--sex female|male] [--age YEARS] "
+                      "NAME=INTENSITY ...\n"
+                      "Diagnoses as diagnose does, then prints how soon to get care: the level\n"
+                      "(emergency, urgent, doctor or self-care) on the first line, then one\n"
+                      "reason a line. --json prints one object with level, critical, reasons\n"
+                      "and conditions.\n",
+                      kDiagnosisOptions};
 const Command kSymptoms{"symptoms",
                         "usage: sanoria-cli symptoms [--catalogue FILE] ORGAN\n"
                         "Lists the symptom names offered for ORGAN, one per line.\n",
@@ -223,26 +243,37 @@ DiseaseList loadCatalogue(const Args& args) {
                           : DatabaseTools::loadDiseases();
 }
 
-int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
+// The symptoms of the profile, then those of the arguments; none (after a
+// message) when there is nothing to diagnose.
+std::optional<SymptomList> gatherSymptoms(const Args& args, const Command& command,
+                                          std::ostream& err, std::size_t firstSymptom = 0) {
     SymptomList symptoms;
     if (args.profile) {
         auto loaded = readProfileFile(*args.profile);
         if (!loaded) {
             err << messages::kCouldNotLoad << std::endl;
-            return kExitProfile;
+            return std::nullopt;
         }
         symptoms = std::move(*loaded);
     }
-    for (const auto& a : args.positional) {
-        symptoms.push_back(parseSymptomArgument(a, kDiagnose));
+    for (std::size_t i = firstSymptom; i < args.positional.size(); ++i) {
+        symptoms.push_back(parseSymptomArgument(args.positional[i], command));
     }
     if (symptoms.empty()) {
         err << messages::kNoSymptoms << std::endl;
+        return std::nullopt;
+    }
+    return symptoms;
+}
+
+int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
+    const auto symptoms = gatherSymptoms(args, kDiagnose, err);
+    if (!symptoms) {
         return kExitProfile;
     }
     const DiseaseList diseases = loadCatalogue(args);
     const DiagnosticList results =
-        forPerson(DiagnosticTools::generateDiagnostics(diseases, symptoms), args.person);
+        forPerson(DiagnosticTools::generateDiagnostics(diseases, *symptoms), args.person);
     if (args.json) {
         out << "[";
         for (std::size_t i = 0; i < results.size(); ++i) {
@@ -251,6 +282,12 @@ int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
         }
         out << "]\n";
     } else {
+        // The window's warning at Add; here beside the results, never in them.
+        if (std::any_of(symptoms->begin(), symptoms->end(), [](const SymptomPtr& s) {
+                return isCriticalSymptom(s->name, s->intensity);
+            })) {
+            err << messages::kCriticalSymptom << std::endl;
+        }
         for (const auto& d : results) {
             out << probabilityText(d->probability) << '\t' << d->disease->name << '\n';
         }
@@ -275,20 +312,8 @@ int explain(const Args& args, std::ostream& out, std::ostream& err) {
     if (args.positional.empty()) {
         throw UsageError("expected DISEASE", &kExplain);
     }
-    SymptomList symptoms;
-    if (args.profile) {
-        auto loaded = readProfileFile(*args.profile);
-        if (!loaded) {
-            err << messages::kCouldNotLoad << std::endl;
-            return kExitProfile;
-        }
-        symptoms = std::move(*loaded);
-    }
-    for (std::size_t i = 1; i < args.positional.size(); ++i) {
-        symptoms.push_back(parseSymptomArgument(args.positional[i], kExplain));
-    }
-    if (symptoms.empty()) {
-        err << messages::kNoSymptoms << std::endl;
+    const auto symptoms = gatherSymptoms(args, kExplain, err, 1);
+    if (!symptoms) {
         return kExitProfile;
     }
     const DiseaseList diseases = loadCatalogue(args);
@@ -297,7 +322,7 @@ int explain(const Args& args, std::ostream& out, std::ostream& err) {
         printNoSuchDisease(args.positional[0], err);
         return kExitProfile;
     }
-    const Explanation e = explainDiagnosis(*disease, symptoms);
+    const Explanation e = explainDiagnosis(*disease, *symptoms);
     const bool applies = appliesTo(*disease, args.person);
     const bool shown = e.listed && applies;
     if (args.json) {
@@ -333,6 +358,37 @@ int explain(const Args& args, std::ostream& out, std::ostream& err) {
     }
     for (const auto& line : whyLines(whyThisResult(e, disease->frequency), "  ")) {
         out << line << '\n';
+    }
+    return kExitOk;
+}
+
+std::string jsonArray(const std::vector<std::string>& items) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        out += (i ? ", " : "") + jsonString(items[i]);
+    }
+    return out + "]";
+}
+
+int triage(const Args& args, std::ostream& out, std::ostream& err) {
+    const auto symptoms = gatherSymptoms(args, kTriage, err);
+    if (!symptoms) {
+        return kExitProfile;
+    }
+    const DiseaseList diseases = loadCatalogue(args);
+    const DiagnosticList results =
+        forPerson(DiagnosticTools::generateDiagnostics(diseases, *symptoms), args.person);
+    const CareAdvice advice = assessCare(diseases, *symptoms, results);
+    if (args.json) {
+        out << "{\"level\": " << jsonString(std::string(careLevelKey(advice.level)))
+            << ", \"critical\": " << (advice.critical ? "true" : "false")
+            << ", \"reasons\": " << jsonArray(advice.reasons)
+            << ", \"conditions\": " << jsonArray(advice.conditions) << "}\n";
+    } else {
+        out << careLevelKey(advice.level) << '\n';
+        for (const auto& reason : advice.reasons) {
+            out << reason << '\n';
+        }
     }
     return kExitOk;
 }
@@ -454,6 +510,8 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         command = &kDiagnose;
     } else if (name == "explain") {
         command = &kExplain;
+    } else if (name == "triage") {
+        command = &kTriage;
     } else if (name == "symptoms") {
         command = &kSymptoms;
     } else if (name == "info") {
@@ -489,6 +547,9 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     if (command == &kExplain) {
         return explain(parsed, out, err);
+    }
+    if (command == &kTriage) {
+        return triage(parsed, out, err);
     }
     if (command == &kSymptoms) {
         return symptoms(parsed, out);

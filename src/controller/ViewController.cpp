@@ -2,6 +2,7 @@
 
 #include "engine/DiagnosticTools.h"
 #include "engine/Explanation.h"
+#include "engine/Triage.h"
 #include "model/DatabaseTools.h"
 #include "model/Messages.h"
 #include "model/Names.h"
@@ -312,9 +313,7 @@ void ViewController::showAlert(const QString& text) {
 }
 
 bool ViewController::isCritical(const std::string& name, float intensity) const {
-    const bool risky = std::any_of(riskSymptomsList.begin(), riskSymptomsList.end(),
-                                   [&](const std::string& risk) { return namesEqual(risk, name); });
-    return risky && intensity >= kCriticalIntensity;
+    return isCriticalSymptom(name, intensity);
 }
 
 void ViewController::OnAddSymptom() {
@@ -371,6 +370,7 @@ void ViewController::OnGenerateDiagnostic() {
     }
     diagnosedPerson = person;
     reloadDiagnostics();
+    ui->careBanner->showAdvice(assessCare(diseasesList, symptomsList, diagnosticsList));
 }
 
 AboutYou ViewController::aboutYou() const {
@@ -399,6 +399,7 @@ void ViewController::OnInfo() {
     }
     info.labelFrequency->setText(QString::fromStdString(texts.frequency));
     info.labelSymptoms->setText(QString::fromStdString(texts.symptoms));
+    info.labelCareLevel->setText(qs(careLevelTitle(careLevelForGravity(disease.gravity))));
     // After the texts above have re-ordered the disease's symptoms, so the
     // terms are those the next diagnosis adds up.
     const Explanation explanation = explainDiagnosis(disease, diagnosedSymptoms);
@@ -423,6 +424,8 @@ void ViewController::reloadSymptoms() {
 }
 
 void ViewController::reloadDiagnostics() {
+    // Advice belongs to the results it was given for.
+    ui->careBanner->clear();
     diagnosticModel->reloadData();
     updateCommandStates();
 }

@@ -2,6 +2,7 @@
 
 #include "model/Records.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +17,7 @@ std::string_view careLevelTitle(CareLevel level);
 // What to do, one sentence.
 std::string_view careLevelAdvice(CareLevel level);
 // The level a condition's gravity calls for: 100 emergency, 80 urgent, 60
-// doctor, anything lower self-care.
+// doctor, anything lower self-care; one that is not a number, doctor.
 CareLevel careLevelForGravity(float gravity);
 
 // The hospital warning's rule: one of the critical names entered at the
@@ -25,6 +26,9 @@ CareLevel careLevelForGravity(float gravity);
 bool isCriticalSymptom(std::string_view name, float intensity);
 // Thoughts of self-harm or suicide, at any intensity.
 bool isCrisisSymptom(std::string_view name, float intensity);
+
+// How many of the likeliest results the care level looks at.
+inline constexpr std::size_t kCareResultsConsidered = 3;
 
 struct CareAdvice {
     CareLevel level = CareLevel::SelfCare;
@@ -37,5 +41,8 @@ struct CareAdvice {
 // The care level for a diagnosis: the most urgent of the critical-symptom
 // rule, a crisis symptom, and the gravity of the likeliest results. Reads the
 // ranked result; never changes it.
+// `conditions` holds the likeliest results whose gravity calls for the level
+// given, in rank order; none when the level comes from the symptoms alone.
+// An empty result cannot be judged and is advised as `doctor`.
 CareAdvice assessCare(const DiseaseList& catalogue, const SymptomList& symptoms,
                       const DiagnosticList& ranked);

@@ -12,6 +12,7 @@ ViewControllerInfo::ViewControllerInfo(QWidget* parent)
     labelGravity = ui->labelGravity;
     labelFrequency = ui->labelFrequency;
     labelSymptoms = ui->labelSymptoms;
+    labelCareLevel = ui->labelCareLevel;
     labelWhy = ui->labelWhy;
 
     QFont title = labelName->font();

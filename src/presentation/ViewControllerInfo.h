@@ -20,6 +20,8 @@ public:
     QLabel* labelGravity;
     QLabel* labelFrequency;
     QLabel* labelSymptoms;
+    // How soon the disease needs care, under its gravity.
+    QLabel* labelCareLevel;
     QLabel* labelWhy; // the patient's own result for this disease, in words
 
 private:
