@@ -10,8 +10,10 @@
 #include "model/Names.h"
 #include "model/NumberText.h"
 #include "presentation/DiseaseInfo.h"
+#include "presentation/ReportHtml.h"
 #include "presentation/TableCells.h"
 #include "presentation/WhyThisResult.h"
+#include "profile/AtomicFile.h"
 #include "profile/ProfileFormat.h"
 
 #include <algorithm>
@@ -36,6 +38,9 @@ Commands:
   triage [--catalogue FILE] [--json] [--profile FILE] [--sex female|male]
          [--age YEARS] NAME=INTENSITY ...
       how soon to get care: emergency, urgent, doctor or self-care, and why
+  report [--catalogue FILE] [--profile FILE] [--sex female|male] [--age YEARS]
+         -o FILE.html NAME=INTENSITY ...
+      write a report for your doctor as a self-contained HTML page
   symptoms [--catalogue FILE] ORGAN
       list the symptoms offered for an organ
   info [--catalogue FILE] [--json] DISEASE
@@ -47,9 +52,9 @@ Commands:
   check [--catalogue FILE]
       report what a catalogue author must fix
 
-Each command takes --help. Exit status: 0 success; 1 a profile that cannot be
-read or written, no symptom given, or no such disease; 2 a catalogue that
-cannot be read; 3 check found problems; 64 a usage error.
+Each command takes --help. Exit status: 0 success; 1 a profile or report that
+cannot be read or written, no symptom given, or no such disease; 2 a catalogue
+that cannot be read; 3 check found problems; 64 a usage error.
 )";
 
 struct Command {
@@ -90,6 +95,14 @@ const Command kTriage{"triage",
                       "reason a line. --json prints one object with level, critical, reasons\n"
                       "and conditions.\n",
                       kDiagnosisOptions};
+const Command kReport{"report",
+                      "usage: sanoria-cli report [--catalogue FILE] [--profile FILE] "
+                      "[--sex female|male]\n"
+                      "                          [--age YEARS] -o FILE.html NAME=INTENSITY ...\n"
+                      "Writes the report the window prints: the symptoms, the care level, the\n"
+                      "ten likeliest causes and why the first three rank, as one HTML page that\n"
+                      "needs nothing from the network.\n",
+                      {"catalogue=", "profile=", "sex=", "age=", "output="}};
 const Command kSymptoms{"symptoms",
                         "usage: sanoria-cli symptoms [--catalogue FILE] ORGAN\n"
                         "Lists the symptom names offered for ORGAN, one per line.\n",
@@ -134,12 +147,19 @@ Args parseArgs(const std::vector<std::string>& args, std::size_t from, const Com
     bool optionsEnded = false;
     for (std::size_t i = from; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (optionsEnded || a.size() < 2 || a.compare(0, 2, "--") != 0) {
+        if (optionsEnded || a.size() < 2 || (a.compare(0, 2, "--") != 0 && a != "-o")) {
             parsed.positional.push_back(a);
             continue;
         }
         if (a == "--") {
             optionsEnded = true;
+            continue;
+        }
+        if (a == "-o" && command.options.count("output=")) {
+            if (i + 1 >= args.size()) {
+                throw UsageError("-o needs a file", &command);
+            }
+            parsed.output = args[++i];
             continue;
         }
         if (a == "--help") {
@@ -393,6 +413,25 @@ int triage(const Args& args, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
+int report(const Args& args, std::ostream& err) {
+    if (!args.output) {
+        throw UsageError("expected -o FILE.html", &kReport);
+    }
+    const auto symptoms = gatherSymptoms(args, kReport, err);
+    if (!symptoms) {
+        return kExitProfile;
+    }
+    const ReportContent content = makeReportContent(loadCatalogue(args), *symptoms, args.person,
+                                                    localDate(std::chrono::system_clock::now()));
+    std::string error;
+    if (!writeFileAtomically(*args.output, reportHtml(content), &error)) {
+        err << "Could not write the report to " << *args.output << " (" << error << ")"
+            << std::endl;
+        return kExitProfile;
+    }
+    return kExitOk;
+}
+
 int symptoms(const Args& args, std::ostream& out) {
     if (args.positional.size() != 1) {
         throw UsageError("expected one ORGAN", &kSymptoms);
@@ -512,6 +551,8 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         command = &kExplain;
     } else if (name == "triage") {
         command = &kTriage;
+    } else if (name == "report") {
+        command = &kReport;
     } else if (name == "symptoms") {
         command = &kSymptoms;
     } else if (name == "info") {
@@ -550,6 +591,9 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     if (command == &kTriage) {
         return triage(parsed, out, err);
+    }
+    if (command == &kReport) {
+        return report(parsed, err);
     }
     if (command == &kSymptoms) {
         return symptoms(parsed, out);
