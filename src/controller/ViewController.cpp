@@ -12,6 +12,7 @@
 #include "presentation/CellTableModel.h"
 #include "presentation/DiseaseInfo.h"
 #include "presentation/LevelLabel.h"
+#include "presentation/ReportHtml.h"
 #include "presentation/TableCells.h"
 #include "presentation/ViewControllerInfo.h"
 #include "presentation/WhyThisResult.h"
@@ -25,13 +26,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFont>
 #include <QHeaderView>
 #include <QIcon>
 #include <QIntValidator>
 #include <QLineEdit>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QSaveFile>
 #include <QShortcut>
 #include <QStandardItemModel>
 #include <QTextBoundaryFinder>
+#include <QTextDocument>
 #include <QUrl>
 #include <QValidator>
 #include <algorithm>
@@ -433,7 +439,7 @@ void ViewController::reloadDiagnostics() {
 void ViewController::updateCommandStates() {
     ui->buttonRemoveSymptom->setEnabled(selectedRow(tableViewSymptom) >= 0);
     ui->buttonInfo->setEnabled(selectedRow(tableViewDiagnostic) >= 0);
-    emit resultAvailable(!diagnosticsList.empty());
+    emit resultAvailable(hasResult());
 }
 
 // ---- finding a symptom anywhere
@@ -564,6 +570,7 @@ void ViewController::OnLoadProfile() {
     }
     symptomsList = std::move(*loaded);
     diagnosticsList.clear();
+    diagnosedSymptoms.clear();
     reloadSymptoms();
     reloadDiagnostics();
     currentProfilePath = *path;
@@ -624,4 +631,70 @@ bool ViewController::eventFilter(QObject* watched, QEvent* event) {
 void ViewController::OnHowToGenerateADiagnosis() {
     const auto page = resourceDirectory() / "help" / "index.html";
     dialogs.openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+}
+
+// ---- the report
+
+std::string ViewController::reportHtml() const {
+    ReportContent content;
+    content.date = localDate(std::chrono::system_clock::now());
+    content.symptoms = diagnosedSymptoms;
+    content.person = diagnosedPerson;
+    content.care = assessCare(diseasesList, diagnosedSymptoms, diagnosticsList);
+    content.ranked = diagnosticsList;
+    return ::reportHtml(content);
+}
+
+namespace {
+
+// The page as a printer or a PDF lays it out: A4 with a margin.
+void prepareDocument(QTextDocument& document, const std::string& html) {
+    document.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+    document.setHtml(QString::fromStdString(html));
+}
+
+} // namespace
+
+void ViewController::OnExportReport() {
+    if (!hasResult()) {
+        return;
+    }
+    const QString suggested = QStringLiteral("Sanoria report %1.pdf")
+                                  .arg(qs(localDate(std::chrono::system_clock::now())));
+    auto path = dialogs.saveFile(this, suggested, QStringLiteral("pdf"));
+    if (!path) {
+        return;
+    }
+    if (QFileInfo(*path).suffix().isEmpty()) {
+        *path += QStringLiteral(".pdf");
+    }
+    // Written whole or not at all: a failed export leaves any earlier file.
+    QSaveFile file(*path);
+    QString error;
+    if (file.open(QIODevice::WriteOnly)) {
+        {
+            QPdfWriter writer(&file);
+            writer.setTitle(QStringLiteral("Sanoria report"));
+            writer.setCreator(QStringLiteral("Sanoria"));
+            writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                             QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter));
+            QTextDocument document;
+            prepareDocument(document, reportHtml());
+            document.print(&writer);
+        }
+        if (file.commit()) {
+            return;
+        }
+    }
+    error = file.errorString();
+    dialogs.alert(this, qs(messages::kCouldNotExportReport), {kOk}, error);
+}
+
+void ViewController::OnPrintReport() {
+    if (!hasResult()) {
+        return;
+    }
+    QTextDocument document;
+    prepareDocument(document, reportHtml());
+    dialogs.printDocument(this, document);
 }

@@ -74,6 +74,11 @@ public:
     // Selects the first region that offers the search index's entry and puts
     // its name into the symptom box, ready for Add.
     void chooseSearchResult(std::size_t entry);
+    // Whether Generate has made a result since the document was reset or
+    // opened; a report needs one.
+    bool hasResult() const { return !diagnosedSymptoms.empty(); }
+    // The report of the current result, as the core writes it.
+    std::string reportHtml() const;
 
 signals:
     // Whether there is a result to report, after every change of the result.
@@ -106,6 +111,8 @@ public slots:
     void OnAppQuit();
     void OnHowToGenerateADiagnosis();
     void OnFindSymptom();
+    void OnExportReport();
+    void OnPrintReport();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
