@@ -171,6 +171,12 @@ TEST(WhyThisResult, WordsForAPatient) {
     EXPECT_TRUE(gamma.matched.empty());
     EXPECT_TRUE(gamma.frequency.empty()); // it adds nothing to a result that is not there
     EXPECT_NE(gamma.summary.find("not among the possible causes"), std::string::npos);
+    // A frequency that adds a little is not said to add nothing.
+    const auto rare = disease("Rare", 2, symptomsOf({{"Fever", 80}}));
+    EXPECT_EQ(whyThisResult(explainDiagnosis(*rare, user), 2.0f).frequency,
+              "How common it is (2 in 1000 patients) added less than 0.1 points.");
+    EXPECT_EQ(whyThisResult(explainDiagnosis(*rare, user), 0.3f).frequency,
+              "How common it is (fewer than 1 in 1000 patients) added less than 0.1 points.");
     // Between levels, the number itself.
     EXPECT_EQ(intensityWords(45.0f), "45");
 }

@@ -98,6 +98,7 @@ std::string reportHtml(const ReportContent& content) {
         "max-width: 46em; margin: 1em auto; }\n"
         "h1 { font-size: 18pt; margin-bottom: 0; }\n"
         "h2 { font-size: 13pt; margin-top: 1.2em; border-bottom: 1px solid #999; }\n"
+        "h2.why { page-break-before: always; }\n"
         "h3 { font-size: 11pt; margin-bottom: 0.2em; }\n"
         "table.list { border-collapse: collapse; }\n"
         "table.list th, table.list td { text-align: left; padding: 3px 10px 3px 0; "
@@ -167,7 +168,7 @@ std::string reportHtml(const ReportContent& content) {
 
     const std::size_t explained = std::min(listed, kReportExplained);
     if (explained > 0) {
-        html += "<h2>Why these results</h2>\n";
+        html += "<h2 class=\"why\">Why these results</h2>\n";
     }
     for (std::size_t i = 0; i < explained; ++i) {
         const Disease& disease = *content.ranked[i]->disease;

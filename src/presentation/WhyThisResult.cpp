@@ -18,6 +18,11 @@ std::string pointsText(float points) {
 
 namespace {
 
+// A share too small for one decimal still added something; "0.0" would say it did not.
+std::string shareText(float points) {
+    return points > 0.0f && points < 0.05f ? "less than 0.1" : pointsText(points);
+}
+
 std::string countOf(std::size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
@@ -43,7 +48,7 @@ WhyThisResult whyThisResult(const Explanation& e, float frequency) {
         std::string line = t.name + ": you entered " + intensityWords(t.yours);
         line += ", typical is " + intensityWords(t.typical);
         if (e.listed) {
-            line += " \u2014 " + pointsText(shareOfProbability(e, t)) + " of " + total + " points";
+            line += " \u2014 " + shareText(shareOfProbability(e, t)) + " of " + total + " points";
         }
         why.matched.push_back(std::move(line));
     }
@@ -57,8 +62,10 @@ WhyThisResult whyThisResult(const Explanation& e, float frequency) {
         why.missing += ".";
     }
     if (e.listed) {
-        why.frequency = "How common it is (" + formatFixed(static_cast<double>(frequency), 0) +
-                        " in 1000 patients) added " + pointsText(e.frequencyTerm) + " points.";
+        const std::string rounded = formatFixed(static_cast<double>(frequency), 0);
+        const std::string often = rounded == "0" && frequency > 0.0f ? "fewer than 1" : rounded;
+        why.frequency = "How common it is (" + often + " in 1000 patients) added " +
+                        shareText(e.frequencyTerm) + " points.";
     }
     return why;
 }
