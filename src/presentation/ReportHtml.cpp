@@ -94,7 +94,7 @@ std::string reportHtml(const ReportContent& content) {
     std::string html =
         "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
         "<title>Sanoria report</title>\n<style>\n"
-        "body { font-family: 'DejaVu Sans', Arial, sans-serif; font-size: 11pt; color: #1a1a1a; "
+        "body { font-family: 'DejaVu Sans', Arial, sans-serif; font-size: 10pt; color: #1a1a1a; "
         "max-width: 46em; margin: 1em auto; }\n"
         "h1 { font-size: 18pt; margin-bottom: 0; }\n"
         "h2 { font-size: 13pt; margin-top: 1.2em; border-bottom: 1px solid #999; }\n"
