@@ -14,9 +14,9 @@
 
 namespace {
 
-DiseasePtr condition(const std::string& name, float gravity) {
-    return std::make_shared<Disease>(name, "", 10.0f, gravity, "Heart",
-                                     symptomsOf({{"Fever", 60}}));
+// A condition whose one symptom, so its main one, is `main`.
+DiseasePtr condition(const std::string& name, float gravity, const char* main = "Fever") {
+    return std::make_shared<Disease>(name, "", 10.0f, gravity, "Heart", symptomsOf({{main, 60}}));
 }
 
 // A ranked result: the conditions in the order given, probabilities falling.
@@ -47,7 +47,7 @@ TEST(Triage, LevelWordsAndAdvice) {
     EXPECT_EQ(careLevelAdvice(CareLevel::SelfCare),
               "This can usually be looked after at home; see a doctor if it gets worse or does "
               "not improve.");
-    EXPECT_EQ(careLevelTitle(CareLevel::Urgent), "See a doctor today");
+    EXPECT_EQ(careLevelTitle(CareLevel::Emergency), "Emergency");
     // Four different titles: a reader must never confuse two levels.
     EXPECT_NE(careLevelTitle(CareLevel::Emergency), careLevelTitle(CareLevel::Urgent));
     EXPECT_NE(careLevelTitle(CareLevel::Urgent), careLevelTitle(CareLevel::Doctor));
@@ -133,7 +133,7 @@ TEST(Triage, MostUrgentOfTheTopThreeResults) {
 TEST(Triage, CriticalSymptomIsAnEmergency) {
     const auto cold = condition("Cold", 20);
     const auto angina = condition("Angina", 80);
-    const auto attack = condition("Heart attack", 100);
+    const auto attack = condition("Heart attack", 100, "Chest pain");
 
     // Stronger than any result, and named in the reasons in entry order.
     const auto a =
@@ -160,6 +160,64 @@ TEST(Triage, CriticalSymptomIsAnEmergency) {
     const auto c = assessCare({}, symptomsOf({{"Chest pain", 60}}), ranked({angina, cold}));
     EXPECT_EQ(c.level, CareLevel::Urgent);
     EXPECT_FALSE(c.critical);
+}
+
+TEST(Triage, EmergencyNeedsItsMainSymptom) {
+    const auto ischemia = std::make_shared<Disease>(
+        "Mesenteric ischemia", "", 0.1f, 100.0f, "Intestines",
+        symptomsOf({{"Vomiting", 60}, {"Abdominal pain", 100}, {"Diarrhea", 60}}));
+    const auto tummyBug = condition("Gastroenteritis", 40, "Diarrhea");
+    const auto plain = symptomsOf({{"Vomiting", 40}, {"Diarrhea", 40}});
+    EXPECT_EQ(mainSymptoms(*ischemia), std::vector<std::string>{"Abdominal pain"});
+    // The defining symptoms are those at 80 or more; below that, the strongest.
+    const auto dissection = std::make_shared<Disease>(
+        "Aortic dissection", "", 0.1f, 100.0f, "Heart",
+        symptomsOf({{"Back pain", 100}, {"Chest pain", 80}, {"Fainting", 60}}));
+    EXPECT_EQ(mainSymptoms(*dissection), (std::vector<std::string>{"Back pain", "Chest pain"}));
+    EXPECT_EQ(careLevelForResult(*dissection, symptomsOf({{"Chest pain", 60}})),
+              CareLevel::Emergency);
+    EXPECT_EQ(careLevelForResult(*dissection, symptomsOf({{"Fainting", 60}})), CareLevel::Urgent);
+    const auto mild =
+        std::make_shared<Disease>("Odd", "", 1.0f, 100.0f, "Heart",
+                                  symptomsOf({{"A", 40}, {"B", 60}, {"C", 60}, {"D", NAN}}));
+    EXPECT_EQ(mainSymptoms(*mild), (std::vector<std::string>{"B", "C"}));
+    EXPECT_EQ(careLevelForResult(*ischemia, plain), CareLevel::Urgent);
+
+    // Still a doctor today, and said why.
+    const auto without = assessCare({}, plain, ranked({ischemia, tummyBug}));
+    EXPECT_EQ(without.level, CareLevel::Urgent);
+    EXPECT_EQ(without.conditions, std::vector<std::string>{"Mesenteric ischemia"});
+    EXPECT_EQ(without.reasons,
+              std::vector<std::string>{
+                  "Mesenteric ischemia is among the most likely causes. It is an emergency when "
+                  "it comes with \"Abdominal pain\", which you did not enter; without that, see a "
+                  "doctor today to rule it out."});
+
+    // With its main symptom, however mild, an emergency.
+    const auto with = symptomsOf({{"Vomiting", 40}, {"Abdominal pain", 20}});
+    EXPECT_EQ(careLevelForResult(*ischemia, with), CareLevel::Emergency);
+    const auto advice = assessCare({}, with, ranked({tummyBug, ischemia}));
+    EXPECT_EQ(advice.level, CareLevel::Emergency);
+    EXPECT_EQ(advice.reasons, std::vector<std::string>{"Mesenteric ischemia is among the most "
+                                                       "likely causes and needs emergency care."});
+
+    // Only emergencies are held to it.
+    EXPECT_EQ(careLevelForResult(*condition("Pneumonia", 80, "Cough"), plain), CareLevel::Urgent);
+    EXPECT_EQ(careLevelForResult(*condition("Flu", 40, "Cough"), plain), CareLevel::SelfCare);
+
+    // Equal highest intensities are all main; any one of them will do.
+    const auto arthritis = std::make_shared<Disease>(
+        "Septic arthritis", "", 0.1f, 100.0f, "Muscles & Bones",
+        symptomsOf({{"Fever", 100}, {"Chills", 60}, {"Joint pain", 100}, {"Joint swelling", 100}}));
+    EXPECT_EQ(mainSymptoms(*arthritis),
+              (std::vector<std::string>{"Fever", "Joint pain", "Joint swelling"}));
+    EXPECT_EQ(careLevelForResult(*arthritis, symptomsOf({{"Joint pain", 40}})),
+              CareLevel::Emergency);
+    const auto chills = assessCare({}, symptomsOf({{"Chills", 60}}), ranked({arthritis}));
+    EXPECT_EQ(chills.level, CareLevel::Urgent);
+    EXPECT_NE(chills.reasons.at(0).find("with \"Fever\", \"Joint pain\" or \"Joint swelling\","),
+              std::string::npos)
+        << chills.reasons[0];
 }
 
 TEST(Triage, CrisisComesFirstAtAnyIntensity) {

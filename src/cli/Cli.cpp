@@ -286,14 +286,34 @@ std::optional<SymptomList> gatherSymptoms(const Args& args, const Command& comma
     return symptoms;
 }
 
-int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
-    const auto symptoms = gatherSymptoms(args, kDiagnose, err);
+// A diagnosis as both commands make it, so that whatever shapes one shapes
+// the other.
+struct Diagnosis {
+    SymptomList symptoms;
+    DiseaseList diseases;
+    DiagnosticList results;
+};
+
+std::optional<Diagnosis> makeDiagnosis(const Args& args, const Command& command,
+                                       std::ostream& err) {
+    auto symptoms = gatherSymptoms(args, command, err);
     if (!symptoms) {
+        return std::nullopt;
+    }
+    Diagnosis d{std::move(*symptoms), loadCatalogue(args), {}};
+    // Conditions that cannot affect the person are left out; the rest keep their
+    // order and probability.
+    d.results =
+        forPerson(DiagnosticTools::generateDiagnostics(d.diseases, d.symptoms), args.person);
+    return d;
+}
+
+int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
+    const auto diagnosis = makeDiagnosis(args, kDiagnose, err);
+    if (!diagnosis) {
         return kExitProfile;
     }
-    const DiseaseList diseases = loadCatalogue(args);
-    const DiagnosticList results =
-        forPerson(DiagnosticTools::generateDiagnostics(diseases, *symptoms), args.person);
+    const auto& [symptoms, diseases, results] = *diagnosis;
     if (args.json) {
         out << "[";
         for (std::size_t i = 0; i < results.size(); ++i) {
@@ -303,7 +323,7 @@ int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
         out << "]\n";
     } else {
         // The window's warning at Add; here beside the results, never in them.
-        if (std::any_of(symptoms->begin(), symptoms->end(), [](const SymptomPtr& s) {
+        if (std::any_of(symptoms.begin(), symptoms.end(), [](const SymptomPtr& s) {
                 return isCriticalSymptom(s->name, s->intensity);
             })) {
             err << messages::kCriticalSymptom << std::endl;
@@ -391,14 +411,12 @@ std::string jsonArray(const std::vector<std::string>& items) {
 }
 
 int triage(const Args& args, std::ostream& out, std::ostream& err) {
-    const auto symptoms = gatherSymptoms(args, kTriage, err);
-    if (!symptoms) {
+    const auto diagnosis = makeDiagnosis(args, kTriage, err);
+    if (!diagnosis) {
         return kExitProfile;
     }
-    const DiseaseList diseases = loadCatalogue(args);
-    const DiagnosticList results =
-        forPerson(DiagnosticTools::generateDiagnostics(diseases, *symptoms), args.person);
-    const CareAdvice advice = assessCare(diseases, *symptoms, results);
+    const CareAdvice advice =
+        assessCare(diagnosis->diseases, diagnosis->symptoms, diagnosis->results);
     if (args.json) {
         out << "{\"level\": " << jsonString(std::string(careLevelKey(advice.level)))
             << ", \"critical\": " << (advice.critical ? "true" : "false")

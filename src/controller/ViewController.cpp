@@ -405,7 +405,8 @@ void ViewController::OnInfo() {
     }
     info.labelFrequency->setText(QString::fromStdString(texts.frequency));
     info.labelSymptoms->setText(QString::fromStdString(texts.symptoms));
-    info.labelCareLevel->setText(qs(careLevelTitle(careLevelForGravity(disease.gravity))));
+    const CareLevel care = careLevelForGravity(disease.gravity);
+    info.labelCareLevel->setText(qs(careLevelTitle(care)) + ". " + qs(careLevelAdvice(care)));
     // After the texts above have re-ordered the disease's symptoms, so the
     // terms are those the next diagnosis adds up.
     const Explanation explanation = explainDiagnosis(disease, diagnosedSymptoms);

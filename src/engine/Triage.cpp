@@ -28,9 +28,9 @@ std::string_view careLevelTitle(CareLevel level) {
     case CareLevel::Emergency:
         return "Emergency";
     case CareLevel::Urgent:
-        return "See a doctor today";
+        return "Urgent";
     case CareLevel::Doctor:
-        return "See a doctor in the next few days";
+        return "See a doctor";
     case CareLevel::SelfCare:
         break;
     }
@@ -112,11 +112,56 @@ std::string causeReason(const std::string& name, CareLevel level) {
     return name + " is among the most likely causes and " + std::string(need);
 }
 
+// The reason for a condition that needs emergency care but lacks the symptom
+// it would come with.
+std::string withoutMainSymptomReason(const std::string& name,
+                                     const std::vector<std::string>& main) {
+    std::string listed;
+    for (std::size_t i = 0; i < main.size(); ++i) {
+        listed += (i == 0 ? "" : i + 1 == main.size() ? " or " : ", ") + ("\"" + main[i] + "\"");
+    }
+    return name + " is among the most likely causes. It is an emergency when it comes with " +
+           listed + ", which you did not enter; without that, see a doctor today to rule it out.";
+}
+
 bool moreUrgent(CareLevel a, CareLevel b) {
     return static_cast<int>(a) < static_cast<int>(b);
 }
 
+bool entered(const SymptomList& symptoms, const std::string& name) {
+    return std::any_of(symptoms.begin(), symptoms.end(),
+                       [&](const SymptomPtr& s) { return namesEqual(s->name, name); });
+}
+
 } // namespace
+
+std::vector<std::string> mainSymptoms(const Disease& disease) {
+    float highest = 0.0f;
+    for (const auto& s : disease.symptoms) {
+        highest = std::max(highest, s->intensity); // NaN never wins
+    }
+    const float threshold = std::min(highest, kMainSymptomIntensity);
+    std::vector<std::string> names;
+    for (const auto& s : disease.symptoms) {
+        if (s->intensity >= threshold && threshold > 0.0f) {
+            names.push_back(s->name);
+        }
+    }
+    return names;
+}
+
+CareLevel careLevelForResult(const Disease& disease, const SymptomList& symptoms) {
+    const CareLevel level = careLevelForGravity(disease.gravity);
+    if (level != CareLevel::Emergency) {
+        return level;
+    }
+    const auto main = mainSymptoms(disease);
+    const bool hasMain =
+        main.empty() || std::any_of(main.begin(), main.end(), [&](const std::string& name) {
+            return entered(symptoms, name);
+        });
+    return hasMain ? CareLevel::Emergency : CareLevel::Urgent;
+}
 
 CareAdvice assessCare(const DiseaseList& /*catalogue*/, const SymptomList& symptoms,
                       const DiagnosticList& ranked) {
@@ -135,11 +180,12 @@ CareAdvice assessCare(const DiseaseList& /*catalogue*/, const SymptomList& sympt
     }
 
     const std::size_t considered = std::min<std::size_t>(ranked.size(), kCareResultsConsidered);
+    std::vector<CareLevel> levels;
     CareLevel fromResults = CareLevel::SelfCare;
     for (std::size_t i = 0; i < considered; ++i) {
-        const CareLevel level = careLevelForGravity(ranked[i]->disease->gravity);
-        if (moreUrgent(level, fromResults)) {
-            fromResults = level;
+        levels.push_back(careLevelForResult(*ranked[i]->disease, symptoms));
+        if (moreUrgent(levels.back(), fromResults)) {
+            fromResults = levels.back();
         }
     }
     if (considered == 0) {
@@ -156,16 +202,20 @@ CareAdvice assessCare(const DiseaseList& /*catalogue*/, const SymptomList& sympt
         }
         return advice;
     }
-    if (fromResults == advice.level) {
-        for (std::size_t i = 0; i < considered; ++i) {
-            const Disease& d = *ranked[i]->disease;
-            if (careLevelForGravity(d.gravity) == advice.level &&
-                std::find(advice.conditions.begin(), advice.conditions.end(), d.name) ==
-                    advice.conditions.end()) {
-                advice.conditions.push_back(d.name);
-                advice.reasons.push_back(causeReason(d.name, advice.level));
-            }
+    if (fromResults != advice.level) {
+        return advice;
+    }
+    for (std::size_t i = 0; i < considered; ++i) {
+        const Disease& d = *ranked[i]->disease;
+        if (levels[i] != advice.level ||
+            std::find(advice.conditions.begin(), advice.conditions.end(), d.name) !=
+                advice.conditions.end()) {
+            continue;
         }
+        advice.conditions.push_back(d.name);
+        const bool lacksMain = careLevelForGravity(d.gravity) != levels[i];
+        advice.reasons.push_back(lacksMain ? withoutMainSymptomReason(d.name, mainSymptoms(d))
+                                           : causeReason(d.name, advice.level));
     }
     return advice;
 }

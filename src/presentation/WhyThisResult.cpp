@@ -3,6 +3,7 @@
 #include "presentation/WhyThisResult.h"
 
 #include "model/NumberText.h"
+#include "presentation/DiseaseInfo.h"
 #include "presentation/IntensityLevel.h"
 
 std::string intensityWords(float intensity) {
@@ -62,10 +63,8 @@ WhyThisResult whyThisResult(const Explanation& e, float frequency) {
         why.missing += ".";
     }
     if (e.listed) {
-        const std::string rounded = formatFixed(static_cast<double>(frequency), 0);
-        const std::string often = rounded == "0" && frequency > 0.0f ? "fewer than 1" : rounded;
-        why.frequency = "How common it is (" + often + " in 1000 patients) added " +
-                        shareText(e.frequencyTerm) + " points.";
+        why.frequency = "How common it is (" + frequencyCount(frequency) +
+                        " in 1000 patients) added " + shareText(e.frequencyTerm) + " points.";
     }
     return why;
 }

@@ -54,12 +54,12 @@ TEST_F(Care, BannerShowsEachLevelAfterGenerate) {
          "\u2022 Heart attack is among the most likely causes and needs emergency care."},
         {{{"Fatigue", 40}},
          "urgent",
-         "See a doctor today",
+         "Urgent",
          "See a doctor today.",
          "\u2022 Angina is among the most likely causes and needs a doctor today."},
         {{{"Jaundice", 60}},
          "doctor",
-         "See a doctor in the next few days",
+         "See a doctor",
          "Make an appointment with your doctor in the next few days.",
          "\u2022 Hepatitis is among the most likely causes and should be seen by a doctor within "
          "a few days."},
@@ -195,6 +195,7 @@ TEST_F(Care, InformationWindowShowsTheCareLevel) {
         diagnosticTable()->selectRow(row);
         button("buttonInfo")->click();
     }
-    EXPECT_EQ(shown, (QStringList{"Hepatitis: See a doctor in the next few days",
-                                  "Angina: See a doctor today"}));
+    EXPECT_EQ(shown, (QStringList{"Hepatitis: See a doctor. Make an appointment with your doctor "
+                                  "in the next few days.",
+                                  "Angina: Urgent. See a doctor today."}));
 }
