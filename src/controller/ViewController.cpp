@@ -34,6 +34,7 @@
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStandardItemModel>
 #include <QTextBoundaryFinder>
@@ -460,6 +461,15 @@ void ViewController::updateSearchMatches(const QString& text) {
         searchMatches->appendRow(item);
     }
     if (searchMatches->rowCount() > 0) {
+        // Wide enough for the longest name with its regions, not only the field.
+        QAbstractItemView* popup = searchCompleter->popup();
+        int widest = 0;
+        for (int row = 0; row < searchMatches->rowCount(); ++row) {
+            widest = std::max(
+                widest, popup->fontMetrics().horizontalAdvance(searchMatches->item(row)->text()));
+        }
+        popup->setMinimumWidth(widest + 24 + popup->verticalScrollBar()->sizeHint().width() +
+                               2 * popup->frameWidth());
         searchCompleter->complete();
     } else {
         searchCompleter->popup()->hide();
