@@ -69,6 +69,17 @@ public:
     }
 };
 
+// Whole years from 0 to the oldest age, nothing else: an age typed out of
+// range would otherwise be dropped without a word.
+class AgeValidator : public QIntValidator {
+public:
+    explicit AgeValidator(QObject* parent) : QIntValidator(0, kOldestAge, parent) {}
+    State validate(QString& input, int& position) const override {
+        const State state = QIntValidator::validate(input, position);
+        return state == Intermediate && !input.isEmpty() ? Invalid : state;
+    }
+};
+
 // The name shown in the title: the file name less its last four characters
 // (the extension of a name the save panel made), counted as a reader sees them.
 QString titleName(const QString& path) {
@@ -165,7 +176,7 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
         connect(open, &QShortcut::activated, this, &ViewController::OnInfo);
     }
 
-    editAge->setValidator(new QIntValidator(0, kOldestAge, editAge));
+    editAge->setValidator(new AgeValidator(editAge));
 
     // The search: the core finds the matches (case and accents folded), the
     // completer only shows them.

@@ -113,6 +113,13 @@ TEST_F(Extras, AboutYouLeavesOutOnlyWhatCannotApply) {
     age->clear();
     QTest::keyClicks(age, "4x0");
     EXPECT_EQ(age->text(), "40");
+    age->clear();
+    QTest::keyClicks(age, "135");
+    EXPECT_EQ(age->text(), "13");
+    age->clear();
+    QTest::keyClicks(age, "-40");
+    EXPECT_EQ(age->text(), "40");
+    age->setText("40");
 
     // New forgets who the person is; the next result is the plain one.
     window->findChild<QAction*>("actionNew")->trigger();
