@@ -669,7 +669,7 @@ std::string ViewController::reportHtml() const {
 
 namespace {
 
-// The page as a printer or a PDF lays it out: A4 with a margin.
+// The report as a printer or a PDF lays it out.
 void prepareDocument(QTextDocument& document, const std::string& html) {
     document.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
     document.setHtml(QString::fromStdString(html));
@@ -692,7 +692,6 @@ void ViewController::OnExportReport() {
     }
     // Written whole or not at all: a failed export leaves any earlier file.
     QSaveFile file(*path);
-    QString error;
     if (file.open(QIODevice::WriteOnly)) {
         {
             QPdfWriter writer(&file);
@@ -708,8 +707,7 @@ void ViewController::OnExportReport() {
             return;
         }
     }
-    error = file.errorString();
-    dialogs.alert(this, qs(messages::kCouldNotExportReport), {kOk}, error);
+    dialogs.alert(this, qs(messages::kCouldNotExportReport), {kOk}, file.errorString());
 }
 
 void ViewController::OnPrintReport() {
