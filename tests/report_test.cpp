@@ -118,6 +118,18 @@ TEST(Report, TerminalWritesTheSamePage) {
     EXPECT_NE(failed.str().find("Could not write the report"), std::string::npos);
 }
 
+TEST(Report, SameWhateverTheLocale) {
+    const auto content = makeReportContent(twelveCoughs(), symptomsOf({{"Cough", 60}}),
+                                           {"female", 30}, "2026-12-06");
+    const std::string plain = reportHtml(content);
+    CommaLocale comma;
+    if (!comma.active()) {
+        GTEST_SKIP() << "no comma-decimal locale";
+    }
+    EXPECT_EQ(reportHtml(content), plain);
+    EXPECT_NE(plain.find(".0%"), std::string::npos);
+}
+
 TEST(Report, LocalDate) {
     const auto date = localDate(std::chrono::system_clock::now());
     ASSERT_EQ(date.size(), 10u);

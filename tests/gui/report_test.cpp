@@ -11,7 +11,7 @@
 
 namespace {
 
-class Report : public GuiTest {
+class ReportWindow : public GuiTest {
 protected:
     QAction* action(const char* name) const {
         return window->findChild<QAction*>(QString::fromLatin1(name));
@@ -30,7 +30,7 @@ protected:
 
 } // namespace
 
-TEST_F(Report, CommandsNeedAResult) {
+TEST_F(ReportWindow, CommandsNeedAResult) {
     EXPECT_FALSE(action("actionExportReport")->isEnabled());
     EXPECT_FALSE(action("actionPrint")->isEnabled());
     action("actionPrint")->trigger(); // disabled: nothing asked
@@ -47,7 +47,7 @@ TEST_F(Report, CommandsNeedAResult) {
     EXPECT_FALSE(action("actionPrint")->isEnabled());
 }
 
-TEST_F(Report, ExportWritesAPdfWithEveryPart) {
+TEST_F(ReportWindow, ExportWritesAPdfWithEveryPart) {
     TempDir dir;
     add("Chest pain", 100);
     add("Sweating", 60);
@@ -75,7 +75,7 @@ TEST_F(Report, ExportWritesAPdfWithEveryPart) {
     EXPECT_TRUE(title().endsWith('*'));
 }
 
-TEST_F(Report, FailedExportSaysSoAndPrintGoesThroughTheDialog) {
+TEST_F(ReportWindow, FailedExportSaysSoAndPrintGoesThroughTheDialog) {
     add("Wheezing", 80);
     generate();
     TempDir dir;
