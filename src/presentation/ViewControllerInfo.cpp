@@ -14,6 +14,7 @@ ViewControllerInfo::ViewControllerInfo(QWidget* parent)
     labelFrequency = ui->labelFrequency;
     labelSymptoms = ui->labelSymptoms;
     labelCareLevel = ui->labelCareLevel;
+    labelWhy = ui->labelWhy;
 
     QFont title = labelName->font();
     title.setPointSizeF(title.pointSizeF() * 1.4);
@@ -22,6 +23,9 @@ ViewControllerInfo::ViewControllerInfo(QWidget* parent)
     QFont strong = labelGravity->font();
     strong.setBold(true);
     labelGravity->setFont(strong);
+    QFont heading = ui->labelWhyTitle->font();
+    heading.setBold(true);
+    ui->labelWhyTitle->setFont(heading);
     // The gravity badge hugs its word instead of filling the row.
     labelGravity->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     // Catalogue text is shown as written, never read as markup.
