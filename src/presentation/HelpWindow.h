@@ -17,6 +17,13 @@ public:
     void showPage(const QUrl& page);
     QTextBrowser* browser() const { return browser_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The page's pictures are as wide as the window; a browser does this with
+    // the page's style, which QTextBrowser does not read.
+    void fitPictures();
+
     QTextBrowser* browser_;
 };

@@ -121,7 +121,7 @@ TEST_F(Everyone, OrgansAreRadioButtonsAndTheirActionsSelectOne) {
     EXPECT_EQ(checkedOrgans(), QStringList{"buttonBrain"});
     EXPECT_EQ(vc().selectedOrgan, "Brain");
 
-    // Whatever the path, exactly one: the spec's actions, clicks, New.
+    // Whatever the path, exactly one: the organ actions, clicks, New.
     vc().OnKidneys(); // an action without a click leaves the state as the buttons have it
     EXPECT_EQ(checkedOrgans(), QStringList{"buttonBrain"});
     organ("buttonKidneys")->click();
