@@ -18,4 +18,5 @@ inline constexpr std::string_view kDiscardAndExit =
     "You have unsaved changes that will be lost. Are you sure you want to exit the application?";
 inline constexpr std::string_view kDiscardAndContinue =
     "You have unsaved changes that will be lost. Continue?";
+inline constexpr std::string_view kCouldNotExportReport = "Could not export the report.";
 } // namespace messages

@@ -27,6 +27,11 @@ public:
 
     QList<Alert> alerts;
     QList<QString> savePanelNames;
+    QStringList savePanelExtensions;
+    // Print requests: the document's text, and whether to print (true) or cancel.
+    std::deque<bool> printAnswers;
+    QStringList printedTexts;
+    std::function<void(QTextDocument&)> onPrint;
     int openPanels = 0;
     int modalRuns = 0;
     QList<QUrl> openedUrls;
@@ -38,6 +43,7 @@ public:
                                     const QString& extension) override;
     void runModal(QDialog& dialog) override;
     bool openUrl(const QUrl& url) override;
+    bool printDocument(QWidget* parent, QTextDocument& document) override;
 
     QStringList alertTexts() const;
 };
