@@ -7,7 +7,8 @@
 // Exit codes scripts rely on.
 enum CliExit : int {
     kExitOk = 0,
-    kExitProfile = 1,   // a profile that cannot be read or written, no symptom, no such disease
+    kExitProfile = 1,   // a profile or report that cannot be read or written, no symptom,
+                        // no such disease
     kExitFailed = 1,    // a command that could not finish: out of memory, an unexpected error
     kExitCatalogue = 2, // a catalogue that cannot be read
     kExitProblems = 3,  // check found something to fix

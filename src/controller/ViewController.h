@@ -1,17 +1,28 @@
 #pragma once
 
+#include "engine/AboutYou.h"
 #include "model/Records.h"
+#include "model/SymptomSearch.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class CellTableModel;
 class Dialogs;
+class HelpWindow;
+struct IntensityLevel;
+class QButtonGroup;
 class QComboBox;
+class QCompleter;
 class QLabel;
+class QLineEdit;
+class QStandardItemModel;
 class QSlider;
 class QTableView;
 class QToolButton;
@@ -34,6 +45,10 @@ public:
     DiagnosticList diagnosticsList;
     const std::vector<std::string> riskSymptomsList;
     QString currentProfilePath;
+    // What the shown result was made from: the symptoms as they were at
+    // Generate, and who the person said they were.
+    SymptomList diagnosedSymptoms;
+    AboutYou diagnosedPerson;
 
     // The window's controls, under the names the rest of the program uses.
     QComboBox* comboSymptom;
@@ -42,6 +57,9 @@ public:
     QTableView* tableViewSymptom;
     QTableView* tableViewDiagnostic;
     std::array<QToolButton*, 11> organButtons;
+    QLineEdit* searchSymptom;
+    QComboBox* comboSex;
+    QLineEdit* editAge;
 
     void resetSession();
     void fillSymptomCombo();
@@ -56,6 +74,21 @@ public:
     bool windowShouldClose();
     // Starts answering the close requests of the window that holds this view.
     void watchWindow();
+
+    // Who the person says they are, from the "About you" controls.
+    AboutYou aboutYou() const;
+    // Selects the first region that offers the search index's entry and puts
+    // its name into the symptom box, ready for Add.
+    void chooseSearchResult(std::size_t entry);
+    // Whether Generate has made a result since the document was reset or
+    // opened; a report needs one.
+    bool hasResult() const { return !diagnosedSymptoms.empty(); }
+    // The report of the current result, as the core writes it.
+    std::string reportHtml() const;
+
+signals:
+    // Whether there is a result to report, after every change of the result.
+    void resultAvailable(bool available);
 
 public slots:
     void OnBrain();
@@ -83,6 +116,9 @@ public slots:
     void OnSaveProfileAs();
     void OnAppQuit();
     void OnHowToGenerateADiagnosis();
+    void OnFindSymptom();
+    void OnExportReport();
+    void OnPrintReport();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,19 +126,35 @@ protected:
 private:
     void organAction(std::size_t organ);
     void setOrganImage(std::size_t organ, bool selected);
+    bool moveOrganSelection(QObject* watched, int key);
+    void showIntensityLevel(const IntensityLevel& level);
+    void symptomTextChanged(const QString& text);
+    QString fileProblem(const QString& path, const std::string& reason) const;
+    // Every change of the results goes through here: the table hears of it
+    // first, and the care advice of the old results goes.
+    void changeDiagnostics(const std::function<void()>& change);
     float sliderValue() const;
     void setSliderValue(float value);
     bool isCritical(const std::string& name, float intensity) const;
-    void reloadSymptoms();
-    void reloadDiagnostics();
     void updateCommandStates();
     int selectedRow(QTableView* table) const;
     QWidget* ownWindow() const;
     void showAlert(const QString& text);
+    void updateSearchMatches(const QString& text);
+    void chooseFirstSearchMatch();
 
     std::unique_ptr<Ui::ViewController> ui;
     Dialogs& dialogs;
     CellTableModel* symptomModel = nullptr;
     CellTableModel* diagnosticModel = nullptr;
+    QButtonGroup* organGroup = nullptr;
+    QPointer<HelpWindow> helpWindow;
+    // Every symptom name of the catalogue, by nameKey, for the unknown-name hint.
+    std::unordered_set<std::string> catalogueNames;
+    // The symptom text as last accepted: a change that brings a line break is undone.
+    QString acceptedSymptomText;
     bool closeConfirmed = false;
+    std::vector<SymptomEntry> searchIndex;
+    QStandardItemModel* searchMatches = nullptr;
+    QCompleter* searchCompleter = nullptr;
 };

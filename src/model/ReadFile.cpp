@@ -8,10 +8,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool readWholeFile(const std::filesystem::path& path, FileBytes* bytes, int* error) {
-    const auto failed = [error](int code) {
+bool readWholeFile(const std::filesystem::path& path, FileBytes* bytes, int* error,
+                   ReadStep* failedAt) {
+    ReadStep step = ReadStep::Open;
+    const auto failed = [&](int code) {
         if (error) {
             *error = code;
+        }
+        if (failedAt) {
+            *failedAt = step;
         }
         return false;
     };
@@ -30,6 +35,7 @@ bool readWholeFile(const std::filesystem::path& path, FileBytes* bytes, int* err
     if (S_ISDIR(info.st_mode)) {
         return failed(EISDIR);
     }
+    step = ReadStep::Read;
     // Room for what the file says it holds and one byte more, to see its end
     // without growing; a pipe, or a file that grows meanwhile, gets more.
     const std::size_t expected =

@@ -14,7 +14,12 @@ struct FileBytes {
     std::string_view view() const { return {data.get(), size}; }
 };
 
+// Which step of reading a file failed.
+enum class ReadStep { Open, Read };
+
 // Reads a whole file with ordinary reads, so a file that changes underneath
 // gives whatever bytes were there, never a signal. On failure returns false
-// and sets `error` (when given) to the errno value; a folder is EISDIR.
-bool readWholeFile(const std::filesystem::path& path, FileBytes* bytes, int* error);
+// and sets `error` (when given) to the errno value, a folder being EISDIR,
+// and `failedAt` to the step.
+bool readWholeFile(const std::filesystem::path& path, FileBytes* bytes, int* error,
+                   ReadStep* failedAt = nullptr);

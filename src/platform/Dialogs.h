@@ -5,6 +5,7 @@
 #include <optional>
 
 class QDialog;
+class QTextDocument;
 class QUrl;
 class QWidget;
 
@@ -16,14 +17,15 @@ public:
 
     // A warning with `text` as its message and the buttons in this order. The
     // result is the index of the button chosen; closing the alert counts as the
-    // last button. `detail` is shown on request, when there is any.
+    // last button. `detail` (which file, and why) is shown below the message.
     virtual int alert(QWidget* parent, const QString& text, const QStringList& buttons,
                       const QString& detail = QString()) = 0;
 
     // A path chosen for opening, or nothing when cancelled.
     virtual std::optional<QString> openFile(QWidget* parent, const QString& extension) = 0;
 
-    // A path chosen for saving, or nothing when cancelled.
+    // A path chosen for saving, or nothing when cancelled. The extension says
+    // what is saved: "snp" a profile, "pdf" a report.
     virtual std::optional<QString> saveFile(QWidget* parent, const QString& suggestedName,
                                             const QString& extension) = 0;
 
@@ -31,6 +33,9 @@ public:
     virtual void runModal(QDialog& dialog) = 0;
 
     virtual bool openUrl(const QUrl& url) = 0;
+
+    // Asks for a printer and prints the document on it; false when cancelled.
+    virtual bool printDocument(QWidget* parent, QTextDocument& document) = 0;
 };
 
 // The one-button report and the two-button question of the program.

@@ -17,13 +17,14 @@ void orderSymptomsForDisplay(Disease& disease) {
     symptomsReordered(disease);
 }
 
-std::string frequencySentence(float frequency) {
+std::string frequencyCount(float frequency) {
     const std::string count = formatFixed(static_cast<double>(frequency), 0);
     // A rare disease is not one that nobody has, as "0 out of 1000" would say.
-    if (frequency > 0.0f && count == "0") {
-        return "fewer than 1 out of 1000 patients have this disease";
-    }
-    return count + " out of 1000 patients have this disease";
+    return frequency > 0.0f && count == "0" ? "fewer than 1" : count;
+}
+
+std::string frequencySentence(float frequency) {
+    return frequencyCount(frequency) + " out of 1000 patients have this disease";
 }
 
 DiseaseInfo diseaseInfo(Disease& disease) {

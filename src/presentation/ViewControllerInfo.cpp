@@ -3,6 +3,7 @@
 #include "ui_ViewControllerInfo.h"
 
 #include <QFont>
+#include <QLayout>
 
 ViewControllerInfo::ViewControllerInfo(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::ViewControllerInfo>()) {
@@ -13,6 +14,7 @@ ViewControllerInfo::ViewControllerInfo(QWidget* parent)
     labelFrequency = ui->labelFrequency;
     labelSymptoms = ui->labelSymptoms;
     labelCareLevel = ui->labelCareLevel;
+    labelWhy = ui->labelWhy;
 
     QFont title = labelName->font();
     title.setPointSizeF(title.pointSizeF() * 1.4);
@@ -21,6 +23,23 @@ ViewControllerInfo::ViewControllerInfo(QWidget* parent)
     QFont strong = labelGravity->font();
     strong.setBold(true);
     labelGravity->setFont(strong);
+    QFont heading = ui->labelWhyTitle->font();
+    heading.setBold(true);
+    ui->labelWhyTitle->setFont(heading);
+    // The gravity badge hugs its word instead of filling the row.
+    labelGravity->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    // Catalogue text is shown as written, never read as markup.
+    for (QLabel* label : findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+    }
+}
+
+void ViewControllerInfo::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // As tall as the texts need: no empty band above Close.
+    const int fitting = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
+                                                      : layout()->totalSizeHint().height();
+    resize(width(), fitting);
 }
 
 ViewControllerInfo::~ViewControllerInfo() = default;

@@ -22,6 +22,10 @@ public:
     QLabel* labelSymptoms;
     // How soon the disease needs care, under its gravity.
     QLabel* labelCareLevel;
+    QLabel* labelWhy; // the patient's own result for this disease, in words
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     std::unique_ptr<Ui::ViewControllerInfo> ui;

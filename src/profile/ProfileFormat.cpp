@@ -96,10 +96,50 @@ std::optional<std::string> decodeUtf16(std::string_view bytes, bool bigEndian) {
     return out;
 }
 
+void setError(std::string* error, std::string text) {
+    if (error) {
+        *error = std::move(text);
+    }
+}
+
 } // namespace
 
-std::optional<SymptomList> parseProfileText(std::string_view text) {
-    // Pieces are taken one at a time: no list of them all, which for a large
+bool holdsLineBreak(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (separatorAt(text, i)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string withProfileExtension(std::string path) {
+    const std::string suffix = "." + std::string(kProfileExtension);
+    if (!path.ends_with(suffix)) {
+        path += suffix;
+    }
+    return path;
+}
+
+std::optional<SymptomList> parseProfileText(std::string_view text, std::string* error) {
+    // A count of the separators first, so that a file without its last
+    // intensity line is reported as such whatever else is wrong in it.
+    std::size_t separators = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = separatorAt(text, i);
+        separators += length != 0;
+        i += length ? length : 1;
+    }
+    if (separators % 2 != 0) {
+        setError(error, "The last symptom has no intensity line.");
+        return std::nullopt;
+    }
+    if (separators / 2 > kMaxProfileSymptoms) {
+        setError(error,
+                 "The file holds more than " + std::to_string(kMaxProfileSymptoms) + " symptoms.");
+        return std::nullopt;
+    }
+    // Then the pieces one at a time: no list of them all, which for a large
     // file of short lines would cost several times the file.
     std::size_t pos = 0;
     const auto nextPiece = [&](std::string_view* piece) {
@@ -113,17 +153,14 @@ std::optional<SymptomList> parseProfileText(std::string_view text) {
         return false; // only the text after the last separator is left
     };
     std::vector<Symptom> symptoms;
+    symptoms.reserve(separators / 2);
     std::string_view name;
     std::string_view number;
-    while (nextPiece(&name)) {
-        if (!nextPiece(&number)) {
-            return std::nullopt; // an even number of pieces
-        }
-        if (symptoms.size() >= kMaxProfileSymptoms) {
-            return std::nullopt;
-        }
+    while (nextPiece(&name) && nextPiece(&number)) {
         const auto intensity = parseProfileNumber(number);
         if (!intensity) {
+            setError(error, "Line " + std::to_string(2 * symptoms.size() + 2) +
+                                " should hold an intensity, a number such as 60.0.");
             return std::nullopt;
         }
         symptoms.emplace_back(std::string(name), *intensity);
@@ -163,23 +200,39 @@ std::optional<std::string> decodeProfileBytes(std::string_view bytes) {
     return std::string(bytes);
 }
 
-std::optional<SymptomList> readProfileFile(const std::filesystem::path& path) {
+std::optional<SymptomList> readProfileFile(const std::filesystem::path& path, std::string* error) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        setError(error, "It is a folder, not a file.");
+        return std::nullopt;
+    }
     FileBytes file;
-    if (!readWholeFile(path, &file, nullptr)) {
+    int code = 0;
+    ReadStep failedAt = ReadStep::Open;
+    if (!readWholeFile(path, &file, &code, &failedAt)) {
+        setError(error, failedAt == ReadStep::Open
+                            ? std::string("The file cannot be opened: ") + std::strerror(code) + "."
+                            : std::string("The file could not be read to "
+                                          "its end."));
         return std::nullopt;
     }
     const std::string_view bytes = file.view();
     const auto [encoding, mark] = detectEncoding(bytes);
     if (encoding != Encoding::Utf8) {
         const auto text = decodeUtf16(bytes.substr(mark), encoding == Encoding::Utf16Be);
-        return text ? parseProfileText(*text) : std::nullopt;
+        if (!text) {
+            setError(error, "The file is not UTF-8 or UTF-16 text.");
+            return std::nullopt;
+        }
+        return parseProfileText(*text, error);
     }
     // UTF-8 is checked where it lies, without a second copy of the file.
     const std::string_view text = bytes.substr(mark);
     if (!isValidUtf8(text)) {
+        setError(error, "The file is not UTF-8 or UTF-16 text.");
         return std::nullopt;
     }
-    return parseProfileText(text);
+    return parseProfileText(text, error);
 }
 
 SaveResult saveProfileFile(const std::filesystem::path& path, const SymptomList& symptoms,
@@ -195,10 +248,8 @@ SaveResult saveProfileFile(const std::filesystem::path& path, const SymptomList&
             return {false,
                     "the symptom name \"" + s->name.substr(3) + "\" begins with a byte-order mark"};
         }
-        for (std::size_t i = 0; i < s->name.size(); ++i) {
-            if (separatorAt(s->name, i)) {
-                return {false, "the symptom name \"" + s->name + "\" holds a line break"};
-            }
+        if (holdsLineBreak(s->name)) {
+            return {false, "the symptom name \"" + s->name + "\" holds a line break"};
         }
     }
     // The previous file is replaced only once the new one is complete; the

@@ -27,9 +27,16 @@ public:
 
     QList<Alert> alerts;
     QList<QString> savePanelNames;
+    QStringList savePanelExtensions;
+    // Print requests: the document's text, and whether to print (true) or cancel.
+    std::deque<bool> printAnswers;
+    QStringList printedTexts;
+    std::function<void(QTextDocument&)> onPrint;
     int openPanels = 0;
     int modalRuns = 0;
     QList<QUrl> openedUrls;
+    // What openUrl answers: false as on a system with no browser.
+    bool openUrlResult = true;
 
     int alert(QWidget* parent, const QString& text, const QStringList& buttons,
               const QString& detail) override;
@@ -38,6 +45,7 @@ public:
                                     const QString& extension) override;
     void runModal(QDialog& dialog) override;
     bool openUrl(const QUrl& url) override;
+    bool printDocument(QWidget* parent, QTextDocument& document) override;
 
     QStringList alertTexts() const;
 };
