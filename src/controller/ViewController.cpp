@@ -19,11 +19,13 @@
 #include <QCompleter>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QShortcut>
 #include <QTextBoundaryFinder>
 #include <QUrl>
@@ -123,6 +125,8 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
     comboSymptom->completer()->setFilterMode(Qt::MatchContains);
     connect(comboSymptom->lineEdit(), &QLineEdit::returnPressed, this,
             &ViewController::OnAddSymptom);
+    // A dropped file goes to the window, never into the symptom's name.
+    comboSymptom->lineEdit()->installEventFilter(this);
 
     connect(sliderSymptomIntensity, &QSlider::valueChanged, this,
             &ViewController::OnSymptomIntensityChanged);
@@ -404,6 +408,7 @@ void ViewController::saveProfile() {
         return;
     }
     setProfileTitle(currentProfilePath);
+    emit profileUsed(currentProfilePath);
 }
 
 void ViewController::OnFileNew() {
@@ -425,19 +430,33 @@ void ViewController::OnLoadProfile() {
     if (!path) {
         return;
     }
+    loadProfile(*path);
+}
+
+bool ViewController::openProfileFile(const QString& path) {
+    if (hasUnsavedChanges() && !confirmDiscardChanges(qs(messages::kDiscardAndContinue))) {
+        return false;
+    }
+    return loadProfile(path);
+}
+
+bool ViewController::loadProfile(const QString& path) {
     // All or nothing: the document, and the path a later Save writes to, change
     // only once the whole file has been read.
-    auto loaded = readProfileFile(toFsPath(*path));
+    auto loaded = readProfileFile(toFsPath(path));
     if (!loaded) {
         showAlert(qs(messages::kCouldNotLoad));
-        return;
+        emit profileUnreadable(path);
+        return false;
     }
     symptomsList = std::move(*loaded);
     diagnosticsList.clear();
     reloadSymptoms();
     reloadDiagnostics();
-    currentProfilePath = *path;
+    currentProfilePath = path;
     setProfileTitle(currentProfilePath);
+    emit profileUsed(currentProfilePath);
+    return true;
 }
 
 void ViewController::OnSaveProfile() {
@@ -482,6 +501,14 @@ bool ViewController::windowShouldClose() {
 }
 
 bool ViewController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == comboSymptom->lineEdit() &&
+        (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+         event->type() == QEvent::Drop)) {
+        if (static_cast<QDropEvent*>(event)->mimeData()->hasUrls()) {
+            event->ignore(); // passed on to the window, which may open it
+            return true;
+        }
+    }
     if (event->type() == QEvent::Close && watched == ownWindow()) {
         if (!windowShouldClose()) {
             event->ignore();

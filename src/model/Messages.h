@@ -18,4 +18,6 @@ inline constexpr std::string_view kDiscardAndExit =
     "You have unsaved changes that will be lost. Are you sure you want to exit the application?";
 inline constexpr std::string_view kDiscardAndContinue =
     "You have unsaved changes that will be lost. Continue?";
+inline constexpr std::string_view kDisclaimer =
+    "Sanoria gives information, not a medical diagnosis.";
 } // namespace messages

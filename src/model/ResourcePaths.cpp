@@ -28,6 +28,10 @@ std::filesystem::path executableDirectory() {
 #endif
 }
 
+#ifndef SANORIA_RESOURCE_RELDIR
+#define SANORIA_RESOURCE_RELDIR "../share/sanoria"
+#endif
+
 std::filesystem::path resourceDirectory() {
-    return executableDirectory().parent_path() / "share" / "sanoria";
+    return (executableDirectory() / SANORIA_RESOURCE_RELDIR).lexically_normal();
 }

@@ -31,6 +31,9 @@ public:
     virtual void runModal(QDialog& dialog) = 0;
 
     virtual bool openUrl(const QUrl& url) = 0;
+
+    // The About box: `text` is rich text (version, licence, catalogue).
+    virtual void about(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 
 // The one-button report and the two-button question of the program.

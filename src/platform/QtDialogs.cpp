@@ -76,3 +76,7 @@ void QtDialogs::runModal(QDialog& dialog) {
 bool QtDialogs::openUrl(const QUrl& url) {
     return QDesktopServices::openUrl(url);
 }
+
+void QtDialogs::about(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::about(parent, title, text);
+}

@@ -11,4 +11,5 @@ public:
                                     const QString& extension) override;
     void runModal(QDialog& dialog) override;
     bool openUrl(const QUrl& url) override;
+    void about(QWidget* parent, const QString& title, const QString& text) override;
 };

@@ -56,6 +56,10 @@ bool ScriptedDialogs::openUrl(const QUrl& url) {
     return true;
 }
 
+void ScriptedDialogs::about(QWidget*, const QString& title, const QString& text) {
+    abouts.append({title, text});
+}
+
 QStringList ScriptedDialogs::alertTexts() const {
     QStringList texts;
     for (const auto& a : alerts) {

@@ -30,6 +30,11 @@ public:
     int openPanels = 0;
     int modalRuns = 0;
     QList<QUrl> openedUrls;
+    struct About {
+        QString title;
+        QString text;
+    };
+    QList<About> abouts;
 
     int alert(QWidget* parent, const QString& text, const QStringList& buttons,
               const QString& detail) override;
@@ -38,6 +43,7 @@ public:
                                     const QString& extension) override;
     void runModal(QDialog& dialog) override;
     bool openUrl(const QUrl& url) override;
+    void about(QWidget* parent, const QString& title, const QString& text) override;
 
     QStringList alertTexts() const;
 };
