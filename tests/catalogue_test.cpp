@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped catalogue: it covers every organ and every critical symptom, and
 // it ranks the typical presentations of tests/data/cases the way a doctor would.
 
