@@ -150,3 +150,29 @@ TEST(Cli, CheckReportsWhatToFix) {
         EXPECT_NE(r.out.find(expected), std::string::npos) << expected << "\n" << r.out;
     }
 }
+
+TEST(Cli, VersionAndOrganKeys) {
+    const auto version = cli({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_TRUE(version.out.rfind("sanoria-cli ", 0) == 0) << version.out;
+    EXPECT_EQ(version.out.back(), '\n');
+    EXPECT_NE(version.out.find('.'), std::string::npos);
+
+    // Completion offers these keys: each must be one that `symptoms` takes.
+    const auto organs = cli({"organs"});
+    EXPECT_EQ(organs.code, 0);
+    std::istringstream lines(organs.out);
+    std::vector<std::string> keys;
+    for (std::string key; std::getline(lines, key);) {
+        keys.push_back(key);
+    }
+    ASSERT_EQ(keys.size(), 11u);
+    EXPECT_EQ(keys[3], "Heart");
+    EXPECT_EQ(keys[10], "Muscles & Bones");
+    for (const auto& key : keys) {
+        const auto listed = cli({"symptoms", key});
+        EXPECT_EQ(listed.code, 0) << key;
+        EXPECT_FALSE(listed.out.empty()) << "no symptoms for " << key;
+    }
+    EXPECT_EQ(cli({"organs", "Heart"}).code, 64);
+}
