@@ -176,3 +176,98 @@ TEST(Cli, VersionAndOrganKeys) {
     }
     EXPECT_EQ(cli({"organs", "Heart"}).code, 64);
 }
+
+TEST(Cli, TriageTextAndJson) {
+    const auto text = cli({"triage", "--catalogue", kExample, "Fever=80", "Cough=20"});
+    EXPECT_EQ(text.code, 0) << text.err;
+    EXPECT_EQ(text.out,
+              "emergency\nBeta is among the most likely causes and needs emergency care.\n");
+    EXPECT_EQ(text.err, "");
+
+    // Headache points only to Delta, of gravity 60.
+    const auto mild = cli({"triage", "--catalogue=" + kExample, "Headache=20"});
+    EXPECT_EQ(mild.out, "doctor\nDelta is among the most likely causes and should be seen by a "
+                        "doctor within a few days.\n");
+
+    TempDir dir;
+    writeFile(dir / "p.snp", "Fever\n80.0\n");
+    const auto json = cli({"triage", "--json", "--profile", (dir / "p.snp").string(), "--catalogue",
+                           kExample, "Chest pain=100"});
+    EXPECT_EQ(json.code, 0) << json.err;
+    EXPECT_EQ(json.out,
+              "{\"level\": \"emergency\", \"critical\": true, \"reasons\": [\"Chest pain "
+              "this strong can be a sign of an emergency.\", \"Beta is among the most "
+              "likely causes and needs emergency care.\"], \"conditions\": [\"Beta\"]}\n");
+    EXPECT_EQ(json.err, ""); // the warning is in the answer itself
+
+    const auto none = cli({"triage", "--json", "--catalogue", kExample, "Itch \"x\"=40"});
+    EXPECT_EQ(none.out, "{\"level\": \"doctor\", \"critical\": false, \"reasons\": [\"None of the "
+                        "conditions Sanoria knows matches these symptoms, so it cannot tell how "
+                        "serious they are.\"], \"conditions\": []}\n");
+}
+
+TEST(Cli, TriageTakesWhatDiagnoseTakes) {
+    TempDir dir;
+    writeFile(dir / "p.snp", "Cough\n20.0\n");
+    writeFile(dir / "bad.snp", "Fever\nhot\n");
+    // The same arguments either way: the same diagnosis, judged.
+    const std::vector<std::string> same{"--profile=" + (dir / "p.snp").string(),
+                                        "--catalogue",
+                                        kExample,
+                                        "--json",
+                                        "--",
+                                        "Fever=80"};
+    std::vector<std::string> diagnose{"diagnose"};
+    std::vector<std::string> triage{"triage"};
+    diagnose.insert(diagnose.end(), same.begin(), same.end());
+    triage.insert(triage.end(), same.begin(), same.end());
+    EXPECT_EQ(cli(diagnose).code, 0);
+    const auto judged = cli(triage);
+    EXPECT_EQ(judged.code, 0) << judged.err;
+    EXPECT_NE(judged.out.find("\"conditions\": [\"Beta\"]"), std::string::npos) << judged.out;
+
+    // Exit codes as for diagnose.
+    for (const auto& [args, code] : std::vector<std::pair<std::vector<std::string>, int>>{
+             {{"--catalogue", kExample}, 1},
+             {{"--profile", (dir / "bad.snp").string()}, 1},
+             {{"--catalogue", (dir / "absent.plist").string(), "Fever=80"}, 2},
+             {{"--bogus", "Fever=80"}, 64},
+             {{"Fever"}, 64},
+             {{"--catalogue"}, 64}}) {
+        std::vector<std::string> d{"diagnose"}, t{"triage"};
+        d.insert(d.end(), args.begin(), args.end());
+        t.insert(t.end(), args.begin(), args.end());
+        const auto dr = cli(d);
+        const auto tr = cli(t);
+        EXPECT_EQ(tr.code, code) << t.back();
+        EXPECT_EQ(dr.code, code) << d.back();
+        EXPECT_EQ(tr.out, "");
+    }
+    const auto help = cli({"triage", "--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_EQ(help.out.rfind("usage: sanoria-cli triage", 0), 0u);
+    EXPECT_NE(cli({"--help"}).out.find("triage [--catalogue FILE]"), std::string::npos);
+}
+
+TEST(Cli, DiagnoseWarnsOfCriticalSymptomsOnStandardError) {
+    // Chest pain is in none of the example's diseases: its intensity cannot
+    // change the ranking, only the warning.
+    const auto calm = cli({"diagnose", "--catalogue", kExample, "Fever=80", "Chest pain=60"});
+    const auto critical = cli({"diagnose", "--catalogue", kExample, "Fever=80", "Chest pain=80"});
+    EXPECT_EQ(calm.err, "");
+    EXPECT_EQ(critical.code, 0);
+    EXPECT_EQ(critical.err, "You are experiencing a critical symptom. Please go to the nearest "
+                            "hospital right away for a complete medical examination.\n");
+    EXPECT_EQ(critical.out, calm.out);
+    EXPECT_FALSE(critical.out.empty());
+    // Two critical symptoms, one warning.
+    const auto two = cli({"diagnose", "--catalogue", kExample, "Wheezing=100", "Chest pain=80"});
+    EXPECT_EQ(two.err.size(), critical.err.size());
+    // The JSON answer stays what it was, with nothing on standard error.
+    const auto json =
+        cli({"diagnose", "--json", "--catalogue", kExample, "Fever=80", "Chest pain=100"});
+    EXPECT_EQ(json.err, "");
+    EXPECT_EQ(json.out.rfind("[{\"disease\": \"Beta\"", 0), 0u);
+    // Another spelling is another symptom, as at Add.
+    EXPECT_EQ(cli({"diagnose", "--catalogue", kExample, "chest pain=100"}).err, "");
+}

@@ -3,6 +3,7 @@
 #include "cli/Cli.h"
 
 #include "engine/DiagnosticTools.h"
+#include "engine/Triage.h"
 #include "model/CatalogueCheck.h"
 #include "model/DatabaseTools.h"
 #include "model/Messages.h"
@@ -14,6 +15,7 @@
 #include "presentation/TableCells.h"
 #include "profile/ProfileFormat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -28,6 +30,8 @@ constexpr const char* kUsage = R"(usage: sanoria-cli COMMAND [ARGS]
 Commands:
   diagnose [--catalogue FILE] [--json] [--profile FILE] [NAME=INTENSITY ...]
       rank the catalogue's diseases for the given symptoms
+  triage [--catalogue FILE] [--json] [--profile FILE] NAME=INTENSITY ...
+      how soon to get care: emergency, urgent, doctor or self-care, and why
   symptoms [--catalogue FILE] ORGAN
       list the symptoms offered for an organ
   organs
@@ -41,9 +45,10 @@ Commands:
   check [--catalogue FILE]
       report what a catalogue author must fix
 
-Each command takes --help; --version prints the version. Exit status: 0 success; 1 a profile that cannot be
-read or written, no symptom given, or no such disease; 2 a catalogue that
-cannot be read; 3 check found problems; 64 a usage error.
+Each command takes --help; --version prints the version. Exit status: 0
+success; 1 a profile that cannot be read or written, no symptom given, or no
+such disease; 2 a catalogue that cannot be read; 3 check found problems; 64 a
+usage error.
 )";
 
 struct Command {
@@ -52,12 +57,25 @@ struct Command {
     std::set<std::string> options; // those taking a value end in '='
 };
 
+// What a diagnosis is made from. Triage judges that same diagnosis, so both
+// commands take every one of these options.
+const std::set<std::string> kDiagnosisOptions{"catalogue=", "json", "profile="};
+
 const Command kDiagnose{"diagnose",
                         "usage: sanoria-cli diagnose [--catalogue FILE] [--json] [--profile FILE] "
                         "[NAME=INTENSITY ...]\n"
                         "The symptoms of the profile, then those of the arguments, are ranked\n"
-                        "against the catalogue: one line per disease, \"76.0%<TAB>Name\".\n",
-                        {"catalogue=", "json", "profile="}};
+                        "against the catalogue: one line per disease, \"76.0%<TAB>Name\".\n"
+                        "A critical symptom adds the hospital warning on standard error.\n",
+                        kDiagnosisOptions};
+const Command kTriage{"triage",
+                      "usage: sanoria-cli triage [--catalogue FILE] [--json] [--profile FILE] "
+                      "NAME=INTENSITY ...\n"
+                      "Diagnoses as diagnose does, then prints how soon to get care: the level\n"
+                      "(emergency, urgent, doctor or self-care) on the first line, then one\n"
+                      "reason a line. --json prints one object with level, critical, reasons\n"
+                      "and conditions.\n",
+                      kDiagnosisOptions};
 const Command kSymptoms{"symptoms",
                         "usage: sanoria-cli symptoms [--catalogue FILE] ORGAN\n"
                         "Lists the symptom names offered for ORGAN, one per line.\n",
@@ -195,25 +213,54 @@ DiseaseList loadCatalogue(const Args& args) {
                           : DatabaseTools::loadDiseases();
 }
 
-int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
+// The symptoms of the profile, then those of the arguments; none (after a
+// message) when there is nothing to diagnose.
+std::optional<SymptomList> gatherSymptoms(const Args& args, const Command& command,
+                                          std::ostream& err) {
     SymptomList symptoms;
     if (args.profile) {
         auto loaded = readProfileFile(*args.profile);
         if (!loaded) {
             err << messages::kCouldNotLoad << std::endl;
-            return kExitProfile;
+            return std::nullopt;
         }
         symptoms = std::move(*loaded);
     }
     for (const auto& a : args.positional) {
-        symptoms.push_back(parseSymptomArgument(a, kDiagnose));
+        symptoms.push_back(parseSymptomArgument(a, command));
     }
     if (symptoms.empty()) {
         err << messages::kNoSymptoms << std::endl;
+        return std::nullopt;
+    }
+    return symptoms;
+}
+
+// A diagnosis as both commands make it, so that whatever shapes one shapes
+// the other.
+struct Diagnosis {
+    SymptomList symptoms;
+    DiseaseList diseases;
+    DiagnosticList results;
+};
+
+std::optional<Diagnosis> makeDiagnosis(const Args& args, const Command& command,
+                                       std::ostream& err) {
+    auto symptoms = gatherSymptoms(args, command, err);
+    if (!symptoms) {
+        return std::nullopt;
+    }
+    Diagnosis d{std::move(*symptoms), loadCatalogue(args), {}};
+    d.results = DiagnosticTools::generateDiagnostics(d.diseases, d.symptoms);
+    return d;
+}
+
+int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
+    const auto diagnosis = makeDiagnosis(args, kDiagnose, err);
+    if (!diagnosis) {
         return kExitProfile;
     }
-    const DiseaseList diseases = loadCatalogue(args);
-    const DiagnosticList results = DiagnosticTools::generateDiagnostics(diseases, symptoms);
+    const auto& [symptoms, diseases, results] = *diagnosis;
     if (args.json) {
         out << "[";
         for (std::size_t i = 0; i < results.size(); ++i) {
@@ -222,8 +269,43 @@ int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
         }
         out << "]\n";
     } else {
+        // The window's warning at Add; here beside the results, never in them.
+        if (std::any_of(symptoms.begin(), symptoms.end(), [](const SymptomPtr& s) {
+                return isCriticalSymptom(s->name, s->intensity);
+            })) {
+            err << messages::kCriticalSymptom << std::endl;
+        }
         for (const auto& d : results) {
             out << probabilityText(d->probability) << '\t' << d->disease->name << '\n';
+        }
+    }
+    return kExitOk;
+}
+
+std::string jsonArray(const std::vector<std::string>& items) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        out += (i ? ", " : "") + jsonString(items[i]);
+    }
+    return out + "]";
+}
+
+int triage(const Args& args, std::ostream& out, std::ostream& err) {
+    const auto diagnosis = makeDiagnosis(args, kTriage, err);
+    if (!diagnosis) {
+        return kExitProfile;
+    }
+    const CareAdvice advice =
+        assessCare(diagnosis->diseases, diagnosis->symptoms, diagnosis->results);
+    if (args.json) {
+        out << "{\"level\": " << jsonString(std::string(careLevelKey(advice.level)))
+            << ", \"critical\": " << (advice.critical ? "true" : "false")
+            << ", \"reasons\": " << jsonArray(advice.reasons)
+            << ", \"conditions\": " << jsonArray(advice.conditions) << "}\n";
+    } else {
+        out << careLevelKey(advice.level) << '\n';
+        for (const auto& reason : advice.reasons) {
+            out << reason << '\n';
         }
     }
     return kExitOk;
@@ -348,6 +430,8 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     std::size_t from = 1;
     if (name == "diagnose") {
         command = &kDiagnose;
+    } else if (name == "triage") {
+        command = &kTriage;
     } else if (name == "symptoms") {
         command = &kSymptoms;
     } else if (name == "organs") {
@@ -382,6 +466,9 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     if (command == &kDiagnose) {
         return diagnose(parsed, out, err);
+    }
+    if (command == &kTriage) {
+        return triage(parsed, out, err);
     }
     if (command == &kSymptoms) {
         return symptoms(parsed, out);

@@ -3,6 +3,7 @@
 #include "controller/ViewController.h"
 
 #include "engine/DiagnosticTools.h"
+#include "engine/Triage.h"
 #include "model/DatabaseTools.h"
 #include "model/Messages.h"
 #include "model/Names.h"
@@ -278,9 +279,7 @@ void ViewController::showAlert(const QString& text) {
 }
 
 bool ViewController::isCritical(const std::string& name, float intensity) const {
-    const bool risky = std::any_of(riskSymptomsList.begin(), riskSymptomsList.end(),
-                                   [&](const std::string& risk) { return namesEqual(risk, name); });
-    return risky && intensity >= kCriticalIntensity;
+    return isCriticalSymptom(name, intensity);
 }
 
 void ViewController::OnAddSymptom() {
@@ -329,6 +328,7 @@ void ViewController::OnGenerateDiagnostic() {
     }
     diagnosticsList = DiagnosticTools::generateDiagnostics(diseasesList, symptomsList);
     reloadDiagnostics();
+    ui->careBanner->showAdvice(assessCare(diseasesList, symptomsList, diagnosticsList));
 }
 
 void ViewController::OnInfo() {
@@ -346,6 +346,8 @@ void ViewController::OnInfo() {
     }
     info.labelFrequency->setText(QString::fromStdString(texts.frequency));
     info.labelSymptoms->setText(QString::fromStdString(texts.symptoms));
+    const CareLevel care = careLevelForGravity(disease.gravity);
+    info.labelCareLevel->setText(qs(careLevelTitle(care)) + ". " + qs(careLevelAdvice(care)));
     dialogs.runModal(info);
 }
 
@@ -362,6 +364,8 @@ void ViewController::reloadSymptoms() {
 }
 
 void ViewController::reloadDiagnostics() {
+    // Advice belongs to the results it was given for.
+    ui->careBanner->clear();
     diagnosticModel->reloadData();
     updateCommandStates();
 }

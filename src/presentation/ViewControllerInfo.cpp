@@ -14,6 +14,7 @@ ViewControllerInfo::ViewControllerInfo(QWidget* parent)
     labelGravity = ui->labelGravity;
     labelFrequency = ui->labelFrequency;
     labelSymptoms = ui->labelSymptoms;
+    labelCareLevel = ui->labelCareLevel;
 
     QFont title = labelName->font();
     title.setPointSizeF(title.pointSizeF() * 1.4);

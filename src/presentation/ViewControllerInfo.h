@@ -22,6 +22,8 @@ public:
     QLabel* labelGravity;
     QLabel* labelFrequency;
     QLabel* labelSymptoms;
+    // How soon the disease needs care, under its gravity.
+    QLabel* labelCareLevel;
 
 private:
     std::unique_ptr<Ui::ViewControllerInfo> ui;
