@@ -96,7 +96,12 @@ TEST(DiseaseInfoTexts, EdgeValues) {
     EXPECT_FALSE(info.gravity);
     EXPECT_EQ(frequencySentence(2.5f), "2 out of 1000 patients have this disease");
     EXPECT_EQ(frequencySentence(3.5f), "4 out of 1000 patients have this disease");
-    EXPECT_EQ(frequencySentence(0.4f), "0 out of 1000 patients have this disease");
+    EXPECT_EQ(frequencySentence(0.0f), "0 out of 1000 patients have this disease");
+    // Below one in a thousand, but not nobody.
+    EXPECT_EQ(frequencySentence(0.4f), "fewer than 1 out of 1000 patients have this disease");
+    EXPECT_EQ(frequencySentence(0.0005f), "fewer than 1 out of 1000 patients have this disease");
+    EXPECT_EQ(frequencySentence(0.5f), "fewer than 1 out of 1000 patients have this disease");
+    EXPECT_EQ(frequencySentence(0.51f), "1 out of 1000 patients have this disease");
     EXPECT_EQ(frequencySentence(-1.0f), "-1 out of 1000 patients have this disease");
     // Capitals sort before small letters; an empty name is kept in the list.
     Disease mixed("M", "", 1.0f, 20.0f, "Heart",

@@ -39,6 +39,13 @@ MainWindow::MainWindow(DiseaseList diseases, Dialogs& dialogs, QWidget* parent)
     connect(ui->actionOpen, &QAction::triggered, vc, &ViewController::OnLoadProfile);
     connect(ui->actionSave, &QAction::triggered, vc, &ViewController::OnSaveProfile);
     connect(ui->actionSaveAs, &QAction::triggered, vc, &ViewController::OnSaveProfileAs);
+    connect(ui->actionExportReport, &QAction::triggered, vc, &ViewController::OnExportReport);
+    connect(ui->actionPrint, &QAction::triggered, vc, &ViewController::OnPrintReport);
+    // A report needs a result.
+    connect(vc, &ViewController::resultAvailable, ui->actionExportReport, &QAction::setEnabled);
+    connect(vc, &ViewController::resultAvailable, ui->actionPrint, &QAction::setEnabled);
+    ui->actionExportReport->setEnabled(vc->hasResult());
+    ui->actionPrint->setEnabled(vc->hasResult());
     connect(ui->actionQuit, &QAction::triggered, vc, &ViewController::OnAppQuit);
     connect(ui->actionHowToGenerateADiagnosis, &QAction::triggered, vc,
             &ViewController::OnHowToGenerateADiagnosis);

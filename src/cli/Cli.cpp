@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Cli.h"
 
+#include "engine/AboutYou.h"
 #include "engine/DiagnosticTools.h"
+#include "engine/Explanation.h"
 #include "engine/Triage.h"
 #include "model/CatalogueCheck.h"
 #include "model/DatabaseTools.h"
@@ -12,7 +14,10 @@
 #include "model/Organs.h"
 #include "model/Version.h"
 #include "presentation/DiseaseInfo.h"
+#include "presentation/ReportHtml.h"
 #include "presentation/TableCells.h"
+#include "presentation/WhyThisResult.h"
+#include "profile/AtomicFile.h"
 #include "profile/ProfileFormat.h"
 
 #include <algorithm>
@@ -28,10 +33,18 @@ namespace {
 constexpr const char* kUsage = R"(usage: sanoria-cli COMMAND [ARGS]
 
 Commands:
-  diagnose [--catalogue FILE] [--json] [--profile FILE] [NAME=INTENSITY ...]
+  diagnose [--catalogue FILE] [--json] [--profile FILE] [--sex female|male]
+           [--age YEARS] [NAME=INTENSITY ...]
       rank the catalogue's diseases for the given symptoms
-  triage [--catalogue FILE] [--json] [--profile FILE] NAME=INTENSITY ...
+  explain [--catalogue FILE] [--json] [--profile FILE] [--sex female|male]
+          [--age YEARS] DISEASE [NAME=INTENSITY ...]
+      show where a disease's probability comes from
+  triage [--catalogue FILE] [--json] [--profile FILE] [--sex female|male]
+         [--age YEARS] NAME=INTENSITY ...
       how soon to get care: emergency, urgent, doctor or self-care, and why
+  report [--catalogue FILE] [--profile FILE] [--sex female|male] [--age YEARS]
+         -o FILE.html NAME=INTENSITY ...
+      write a report for your doctor as a self-contained HTML page
   symptoms [--catalogue FILE] ORGAN
       list the symptoms offered for an organ
   organs
@@ -46,9 +59,9 @@ Commands:
       report what a catalogue author must fix
 
 Each command takes --help; --version prints the version. Exit status: 0
-success; 1 a profile that cannot be read or written, no symptom given, or no
-such disease; 2 a catalogue that cannot be read; 3 check found problems; 64 a
-usage error.
+success; 1 a profile or report that cannot be read or written, no symptom
+given, or no such disease; 2 a catalogue that cannot be read; 3 check found
+problems; 64 a usage error.
 )";
 
 struct Command {
@@ -59,23 +72,44 @@ struct Command {
 
 // What a diagnosis is made from. Triage judges that same diagnosis, so both
 // commands take every one of these options.
-const std::set<std::string> kDiagnosisOptions{"catalogue=", "json", "profile="};
+const std::set<std::string> kDiagnosisOptions{"catalogue=", "json", "profile=", "sex=", "age="};
 
 const Command kDiagnose{"diagnose",
-                        "usage: sanoria-cli diagnose [--catalogue FILE] [--json] [--profile FILE] "
+                        "usage: sanoria-cli diagnose [--catalogue FILE] [--json] [--profile FILE]\n"
+                        "                            [--sex female|male] [--age YEARS] "
                         "[NAME=INTENSITY ...]\n"
                         "The symptoms of the profile, then those of the arguments, are ranked\n"
                         "against the catalogue: one line per disease, \"76.0%<TAB>Name\".\n"
+                        "With --sex or --age, the conditions that cannot affect such a person are\n"
+                        "left out; the others keep their order and probability.\n"
                         "A critical symptom adds the hospital warning on standard error.\n",
                         kDiagnosisOptions};
+const Command kExplain{"explain",
+                       "usage: sanoria-cli explain [--catalogue FILE] [--json] [--profile FILE]\n"
+                       "                           [--sex female|male] [--age YEARS] DISEASE "
+                       "[NAME=INTENSITY ...]\n"
+                       "Shows where DISEASE's probability comes from: the symptoms it shares with\n"
+                       "yours and their points, its typical symptoms you did not enter, and what\n"
+                       "its frequency added. --json gives the exact terms; its probability is\n"
+                       "null when the diagnosis would not list DISEASE.\n",
+                       kDiagnosisOptions};
 const Command kTriage{"triage",
-                      "usage: sanoria-cli triage [--catalogue FILE] [--json] [--profile FILE] "
+                      "usage: sanoria-cli triage [--catalogue FILE] [--json] [--profile FILE]\n"
+                      "                          [--sex female|male] [--age YEARS] "
                       "NAME=INTENSITY ...\n"
                       "Diagnoses as diagnose does, then prints how soon to get care: the level\n"
                       "(emergency, urgent, doctor or self-care) on the first line, then one\n"
                       "reason a line. --json prints one object with level, critical, reasons\n"
                       "and conditions.\n",
                       kDiagnosisOptions};
+const Command kReport{"report",
+                      "usage: sanoria-cli report [--catalogue FILE] [--profile FILE] "
+                      "[--sex female|male]\n"
+                      "                          [--age YEARS] -o FILE.html NAME=INTENSITY ...\n"
+                      "Writes the report the window prints: the symptoms, the care level, the\n"
+                      "ten likeliest causes and why the first three rank, as one HTML page that\n"
+                      "needs nothing from the network.\n",
+                      {"catalogue=", "profile=", "sex=", "age=", "output="}};
 const Command kSymptoms{"symptoms",
                         "usage: sanoria-cli symptoms [--catalogue FILE] ORGAN\n"
                         "Lists the symptom names offered for ORGAN, one per line.\n",
@@ -113,6 +147,8 @@ struct Args {
     std::vector<std::string> positional;
     std::optional<std::string> catalogue;
     std::optional<std::string> profile;
+    std::optional<std::string> output;
+    AboutYou person;
     bool json = false;
     bool help = false;
 };
@@ -122,12 +158,19 @@ Args parseArgs(const std::vector<std::string>& args, std::size_t from, const Com
     bool optionsEnded = false;
     for (std::size_t i = from; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (optionsEnded || a.size() < 2 || a.compare(0, 2, "--") != 0) {
+        if (optionsEnded || a.size() < 2 || (a.compare(0, 2, "--") != 0 && a != "-o")) {
             parsed.positional.push_back(a);
             continue;
         }
         if (a == "--") {
             optionsEnded = true;
+            continue;
+        }
+        if (a == "-o" && command.options.count("output=")) {
+            if (i + 1 >= args.size()) {
+                throw UsageError("-o needs a file", &command);
+            }
+            parsed.output = args[++i];
             continue;
         }
         if (a == "--help") {
@@ -147,7 +190,25 @@ Args parseArgs(const std::vector<std::string>& args, std::size_t from, const Com
                 }
                 value = args[++i];
             }
-            (name == "catalogue" ? parsed.catalogue : parsed.profile) = *value;
+            if (name == "sex") {
+                const auto sex = parseSex(*value);
+                if (!sex) {
+                    throw UsageError("--sex takes female or male, not \"" + *value + "\"",
+                                     &command);
+                }
+                parsed.person.sex = *sex;
+            } else if (name == "age") {
+                parsed.person.age = parseAge(*value);
+                if (!parsed.person.age) {
+                    throw UsageError("--age takes whole years from 0 to " +
+                                         std::to_string(kOldestAge) + ", not \"" + *value + "\"",
+                                     &command);
+                }
+            } else if (name == "output") {
+                parsed.output = *value;
+            } else {
+                (name == "catalogue" ? parsed.catalogue : parsed.profile) = *value;
+            }
         } else if (command.options.count(name) && !value) {
             parsed.json = true;
         } else {
@@ -216,7 +277,7 @@ DiseaseList loadCatalogue(const Args& args) {
 // The symptoms of the profile, then those of the arguments; none (after a
 // message) when there is nothing to diagnose.
 std::optional<SymptomList> gatherSymptoms(const Args& args, const Command& command,
-                                          std::ostream& err) {
+                                          std::ostream& err, std::size_t firstSymptom = 0) {
     SymptomList symptoms;
     if (args.profile) {
         auto loaded = readProfileFile(*args.profile);
@@ -226,8 +287,8 @@ std::optional<SymptomList> gatherSymptoms(const Args& args, const Command& comma
         }
         symptoms = std::move(*loaded);
     }
-    for (const auto& a : args.positional) {
-        symptoms.push_back(parseSymptomArgument(a, command));
+    for (std::size_t i = firstSymptom; i < args.positional.size(); ++i) {
+        symptoms.push_back(parseSymptomArgument(args.positional[i], command));
     }
     if (symptoms.empty()) {
         err << messages::kNoSymptoms << std::endl;
@@ -251,7 +312,10 @@ std::optional<Diagnosis> makeDiagnosis(const Args& args, const Command& command,
         return std::nullopt;
     }
     Diagnosis d{std::move(*symptoms), loadCatalogue(args), {}};
-    d.results = DiagnosticTools::generateDiagnostics(d.diseases, d.symptoms);
+    // Conditions that cannot affect the person are left out; the rest keep their
+    // order and probability.
+    d.results =
+        forPerson(DiagnosticTools::generateDiagnostics(d.diseases, d.symptoms), args.person);
     return d;
 }
 
@@ -282,6 +346,73 @@ int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
+DiseasePtr findDisease(const DiseaseList& diseases, const std::string& name) {
+    for (const auto& d : diseases) {
+        if (namesEqual(d->name, name)) {
+            return d;
+        }
+    }
+    return nullptr;
+}
+
+void printNoSuchDisease(const std::string& name, std::ostream& err) {
+    err << "No disease named \"" << name << "\" in the catalogue." << std::endl;
+}
+
+int explain(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.positional.empty()) {
+        throw UsageError("expected DISEASE", &kExplain);
+    }
+    const auto symptoms = gatherSymptoms(args, kExplain, err, 1);
+    if (!symptoms) {
+        return kExitProfile;
+    }
+    const DiseaseList diseases = loadCatalogue(args);
+    const DiseasePtr disease = findDisease(diseases, args.positional[0]);
+    if (!disease) {
+        printNoSuchDisease(args.positional[0], err);
+        return kExitProfile;
+    }
+    const Explanation e = explainDiagnosis(*disease, *symptoms);
+    const bool applies = appliesTo(*disease, args.person);
+    const bool shown = e.listed && applies;
+    if (args.json) {
+        out << "{\"disease\": " << jsonString(e.disease)
+            << ", \"probability\": " << (shown ? jsonNumber(e.probability) : "null")
+            << ", \"matchScore\": " << jsonNumber(e.matchScore) << ", \"coverage\": {\"m\": " << e.m
+            << ", \"n\": " << e.n << ", \"u\": " << e.u
+            << ", \"factor\": " << jsonNumber(e.coverage) << "}"
+            << ", \"frequencyTerm\": " << jsonNumber(e.frequencyTerm) << ", \"matched\": [";
+        for (std::size_t i = 0; i < e.matched.size(); ++i) {
+            const MatchedTerm& t = e.matched[i];
+            out << (i ? ", " : "") << "{\"name\": " << jsonString(t.name)
+                << ", \"yours\": " << jsonNumber(t.yours)
+                << ", \"typical\": " << jsonNumber(t.typical)
+                << ", \"weight\": " << jsonNumber(t.weight)
+                << ", \"agreement\": " << jsonNumber(t.agreement)
+                << ", \"points\": " << jsonNumber(t.points) << "}";
+        }
+        out << "], \"missing\": [";
+        for (std::size_t i = 0; i < e.missing.size(); ++i) {
+            out << (i ? ", " : "") << jsonString(e.missing[i]);
+        }
+        out << "]}\n";
+        return kExitOk;
+    }
+    out << e.disease;
+    if (shown) {
+        out << ": " << probabilityText(e.probability);
+    }
+    out << '\n';
+    if (!applies) {
+        out << personExclusion(*disease, args.person) << '\n';
+    }
+    for (const auto& line : whyLines(whyThisResult(e, disease->frequency), "  ")) {
+        out << line << '\n';
+    }
+    return kExitOk;
+}
+
 std::string jsonArray(const std::vector<std::string>& items) {
     std::string out = "[";
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -307,6 +438,25 @@ int triage(const Args& args, std::ostream& out, std::ostream& err) {
         for (const auto& reason : advice.reasons) {
             out << reason << '\n';
         }
+    }
+    return kExitOk;
+}
+
+int report(const Args& args, std::ostream& err) {
+    if (!args.output) {
+        throw UsageError("expected -o FILE.html", &kReport);
+    }
+    const auto symptoms = gatherSymptoms(args, kReport, err);
+    if (!symptoms) {
+        return kExitProfile;
+    }
+    const ReportContent content = makeReportContent(loadCatalogue(args), *symptoms, args.person,
+                                                    localDate(std::chrono::system_clock::now()));
+    std::string error;
+    if (!writeFileAtomically(*args.output, reportHtml(content), &error)) {
+        err << "Could not write the report to " << *args.output << " (" << error << ")"
+            << std::endl;
+        return kExitProfile;
     }
     return kExitOk;
 }
@@ -348,7 +498,7 @@ int info(const Args& args, std::ostream& out, std::ostream& err) {
         }
         return kExitOk;
     }
-    err << "No disease named \"" << args.positional[0] << "\" in the catalogue." << std::endl;
+    printNoSuchDisease(args.positional[0], err);
     return kExitProfile;
 }
 
@@ -430,8 +580,12 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     std::size_t from = 1;
     if (name == "diagnose") {
         command = &kDiagnose;
+    } else if (name == "explain") {
+        command = &kExplain;
     } else if (name == "triage") {
         command = &kTriage;
+    } else if (name == "report") {
+        command = &kReport;
     } else if (name == "symptoms") {
         command = &kSymptoms;
     } else if (name == "organs") {
@@ -467,8 +621,14 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (command == &kDiagnose) {
         return diagnose(parsed, out, err);
     }
+    if (command == &kExplain) {
+        return explain(parsed, out, err);
+    }
     if (command == &kTriage) {
         return triage(parsed, out, err);
+    }
+    if (command == &kReport) {
+        return report(parsed, err);
     }
     if (command == &kSymptoms) {
         return symptoms(parsed, out);

@@ -9,7 +9,8 @@
 // Exit codes scripts rely on.
 enum CliExit : int {
     kExitOk = 0,
-    kExitProfile = 1,   // a profile that cannot be read or written, no symptom, no such disease
+    kExitProfile = 1,   // a profile or report that cannot be read or written, no symptom,
+                        // no such disease
     kExitCatalogue = 2, // a catalogue that cannot be read
     kExitProblems = 3,  // check found something to fix
     kExitUsage = 64,

@@ -3,6 +3,7 @@
 #include "controller/ViewController.h"
 
 #include "engine/DiagnosticTools.h"
+#include "engine/Explanation.h"
 #include "engine/Triage.h"
 #include "model/DatabaseTools.h"
 #include "model/Messages.h"
@@ -13,11 +14,14 @@
 #include "presentation/CellTableModel.h"
 #include "presentation/DiseaseInfo.h"
 #include "presentation/LevelLabel.h"
+#include "presentation/ReportHtml.h"
 #include "presentation/TableCells.h"
 #include "presentation/ViewControllerInfo.h"
+#include "presentation/WhyThisResult.h"
 #include "profile/ProfileFormat.h"
 #include "ui_ViewController.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QCompleter>
 #include <QCoreApplication>
@@ -25,12 +29,20 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFont>
 #include <QHeaderView>
 #include <QIcon>
+#include <QIntValidator>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QScrollBar>
 #include <QShortcut>
+#include <QStandardItemModel>
 #include <QTextBoundaryFinder>
+#include <QTextDocument>
 #include <QUrl>
 #include <QValidator>
 #include <algorithm>
@@ -61,6 +73,17 @@ public:
     }
 };
 
+// Whole years from 0 to the oldest age, nothing else: an age typed out of
+// range would otherwise be dropped without a word.
+class AgeValidator : public QIntValidator {
+public:
+    explicit AgeValidator(QObject* parent) : QIntValidator(0, kOldestAge, parent) {}
+    State validate(QString& input, int& position) const override {
+        const State state = QIntValidator::validate(input, position);
+        return state == Intermediate && !input.isEmpty() ? Invalid : state;
+    }
+};
+
 // The name shown in the title: the file name less its last four characters
 // (the extension of a name the save panel made), counted as a reader sees them.
 QString titleName(const QString& path) {
@@ -77,6 +100,10 @@ QString titleName(const QString& path) {
 
 constexpr const char* kApplicationTitle = "Sanoria";
 
+// Where a search match keeps its place in the index.
+constexpr int kSearchEntryRole = Qt::UserRole + 1;
+constexpr int kSearchNameRole = Qt::UserRole + 2;
+
 } // namespace
 
 ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* parent)
@@ -88,6 +115,9 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
     labelSymptomIntensity = ui->labelSymptomIntensity;
     tableViewSymptom = ui->TableViewSymptom;
     tableViewDiagnostic = ui->TableViewDiagnostic;
+    searchSymptom = ui->searchSymptom;
+    comboSex = ui->comboSex;
+    editAge = ui->editAge;
     organButtons = {ui->buttonBrain,      ui->buttonThroat,         ui->buttonLungs,
                     ui->buttonHeart,      ui->buttonStomach,        ui->buttonLiver,
                     ui->buttonIntestines, ui->buttonKidneys,        ui->buttonUterus,
@@ -152,7 +182,30 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
         connect(open, &QShortcut::activated, this, &ViewController::OnInfo);
     }
 
+    editAge->setValidator(new AgeValidator(editAge));
+
+    // The search: the core finds the matches (case and accents folded), the
+    // completer only shows them.
+    searchMatches = new QStandardItemModel(this);
+    searchCompleter = new QCompleter(searchMatches, this);
+    searchCompleter->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    searchCompleter->setCompletionRole(kSearchNameRole);
+    searchCompleter->setMaxVisibleItems(12);
+    searchSymptom->setCompleter(searchCompleter);
+    connect(searchSymptom, &QLineEdit::textEdited, this, &ViewController::updateSearchMatches);
+    connect(searchCompleter, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+            [this](const QModelIndex& index) {
+                chooseSearchResult(
+                    static_cast<std::size_t>(index.data(kSearchEntryRole).toULongLong()));
+            });
+    connect(searchSymptom, &QLineEdit::returnPressed, this,
+            &ViewController::chooseFirstSearchMatch);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    find->setContext(Qt::WindowShortcut);
+    connect(find, &QShortcut::activated, this, &ViewController::OnFindSymptom);
+
     diseasesList = std::move(diseases);
+    searchIndex = symptomIndex(diseasesList);
     resetSession();
 }
 
@@ -180,6 +233,11 @@ void ViewController::resetSession() {
     selectedOrgan = std::string(kInitialOrgan);
     symptomsList.clear();
     diagnosticsList.clear();
+    diagnosedSymptoms.clear();
+    diagnosedPerson = {};
+    comboSex->setCurrentIndex(0);
+    editAge->clear();
+    searchSymptom->clear();
     fillSymptomCombo();
     reloadSymptoms();
     reloadDiagnostics();
@@ -326,9 +384,28 @@ void ViewController::OnGenerateDiagnostic() {
         showAlert(qs(messages::kNoSymptoms));
         return;
     }
-    diagnosticsList = DiagnosticTools::generateDiagnostics(diseasesList, symptomsList);
+    const AboutYou person = aboutYou();
+    diagnosticsList =
+        forPerson(DiagnosticTools::generateDiagnostics(diseasesList, symptomsList), person);
+    // A copy: the list's symptoms change in place when an intensity is updated.
+    diagnosedSymptoms.clear();
+    for (const auto& s : symptomsList) {
+        diagnosedSymptoms.push_back(makeSymptom(s->name, s->intensity));
+    }
+    diagnosedPerson = person;
     reloadDiagnostics();
     ui->careBanner->showAdvice(assessCare(diseasesList, symptomsList, diagnosticsList));
+}
+
+AboutYou ViewController::aboutYou() const {
+    AboutYou person;
+    if (comboSex->currentIndex() == 1) {
+        person.sex = "female";
+    } else if (comboSex->currentIndex() == 2) {
+        person.sex = "male";
+    }
+    person.age = parseAge(editAge->text().toStdString());
+    return person;
 }
 
 void ViewController::OnInfo() {
@@ -348,6 +425,14 @@ void ViewController::OnInfo() {
     info.labelSymptoms->setText(QString::fromStdString(texts.symptoms));
     const CareLevel care = careLevelForGravity(disease.gravity);
     info.labelCareLevel->setText(qs(careLevelTitle(care)) + ". " + qs(careLevelAdvice(care)));
+    // After the texts above have re-ordered the disease's symptoms, so the
+    // terms are those the next diagnosis adds up.
+    const Explanation explanation = explainDiagnosis(disease, diagnosedSymptoms);
+    QStringList why;
+    for (const auto& line : whyLines(whyThisResult(explanation, disease.frequency), "\u2022 ")) {
+        why.append(QString::fromStdString(line));
+    }
+    info.labelWhy->setText(why.join(QLatin1Char('\n')));
     dialogs.runModal(info);
 }
 
@@ -373,6 +458,75 @@ void ViewController::reloadDiagnostics() {
 void ViewController::updateCommandStates() {
     ui->buttonRemoveSymptom->setEnabled(selectedRow(tableViewSymptom) >= 0);
     ui->buttonInfo->setEnabled(selectedRow(tableViewDiagnostic) >= 0);
+    emit resultAvailable(hasResult());
+}
+
+// ---- finding a symptom anywhere
+
+void ViewController::OnFindSymptom() {
+    searchSymptom->setFocus(Qt::ShortcutFocusReason);
+    searchSymptom->selectAll();
+}
+
+void ViewController::updateSearchMatches(const QString& text) {
+    searchMatches->clear();
+    for (const std::size_t i : findSymptoms(searchIndex, text.toStdString())) {
+        auto* item = new QStandardItem(QString::fromStdString(searchLabel(searchIndex[i])));
+        item->setData(QVariant::fromValue<qulonglong>(i), kSearchEntryRole);
+        item->setData(QString::fromStdString(searchIndex[i].name), kSearchNameRole);
+        item->setEditable(false);
+        searchMatches->appendRow(item);
+    }
+    if (searchMatches->rowCount() > 0) {
+        // Wide enough for the longest name with its regions, not only the field.
+        QAbstractItemView* popup = searchCompleter->popup();
+        int widest = 0;
+        for (int row = 0; row < searchMatches->rowCount(); ++row) {
+            widest = std::max(
+                widest, popup->fontMetrics().horizontalAdvance(searchMatches->item(row)->text()));
+        }
+        popup->setMinimumWidth(widest + 24 + popup->verticalScrollBar()->sizeHint().width() +
+                               2 * popup->frameWidth());
+        searchCompleter->complete();
+    } else {
+        searchCompleter->popup()->hide();
+    }
+}
+
+void ViewController::chooseFirstSearchMatch() {
+    const auto found = findSymptoms(searchIndex, searchSymptom->text().toStdString());
+    if (!found.empty()) {
+        chooseSearchResult(found.front());
+    }
+}
+
+void ViewController::chooseSearchResult(std::size_t entry) {
+    if (entry >= searchIndex.size()) {
+        return;
+    }
+    const SymptomEntry& found = searchIndex[entry];
+    if (!found.organs.empty()) {
+        // As a click on the region's button does it.
+        const std::size_t organ = found.organs.front();
+        organButtons[organ]->setChecked(true);
+        organAction(organ);
+    }
+    const QString name = QString::fromStdString(found.name);
+    const int at = comboSymptom->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (at >= 0) {
+        comboSymptom->setCurrentIndex(at);
+    } else {
+        comboSymptom->setEditText(name);
+    }
+    // The completer writes its choice into the field after this; clear it then.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            searchSymptom->clear();
+            searchMatches->clear();
+        },
+        Qt::QueuedConnection);
+    comboSymptom->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- title and document
@@ -457,6 +611,7 @@ bool ViewController::loadProfile(const QString& path) {
     }
     symptomsList = std::move(*loaded);
     diagnosticsList.clear();
+    diagnosedSymptoms.clear();
     reloadSymptoms();
     reloadDiagnostics();
     currentProfilePath = path;
@@ -527,4 +682,68 @@ bool ViewController::eventFilter(QObject* watched, QEvent* event) {
 void ViewController::OnHowToGenerateADiagnosis() {
     const auto page = resourceDirectory() / "help" / "index.html";
     dialogs.openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+}
+
+// ---- the report
+
+std::string ViewController::reportHtml() const {
+    ReportContent content;
+    content.date = localDate(std::chrono::system_clock::now());
+    content.symptoms = diagnosedSymptoms;
+    content.person = diagnosedPerson;
+    content.care = assessCare(diseasesList, diagnosedSymptoms, diagnosticsList);
+    content.ranked = diagnosticsList;
+    return ::reportHtml(content);
+}
+
+namespace {
+
+// The report as a printer or a PDF lays it out.
+void prepareDocument(QTextDocument& document, const std::string& html) {
+    document.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+    document.setHtml(QString::fromStdString(html));
+}
+
+} // namespace
+
+void ViewController::OnExportReport() {
+    if (!hasResult()) {
+        return;
+    }
+    const QString suggested = QStringLiteral("Sanoria report %1.pdf")
+                                  .arg(qs(localDate(std::chrono::system_clock::now())));
+    auto path = dialogs.saveFile(this, suggested, QStringLiteral("pdf"));
+    if (!path) {
+        return;
+    }
+    if (QFileInfo(*path).suffix().isEmpty()) {
+        *path += QStringLiteral(".pdf");
+    }
+    // Written whole or not at all: a failed export leaves any earlier file.
+    QSaveFile file(*path);
+    if (file.open(QIODevice::WriteOnly)) {
+        {
+            QPdfWriter writer(&file);
+            writer.setTitle(QStringLiteral("Sanoria report"));
+            writer.setCreator(QStringLiteral("Sanoria"));
+            writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                             QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter));
+            QTextDocument document;
+            prepareDocument(document, reportHtml());
+            document.print(&writer);
+        }
+        if (file.commit()) {
+            return;
+        }
+    }
+    dialogs.alert(this, qs(messages::kCouldNotExportReport), {kOk}, file.errorString());
+}
+
+void ViewController::OnPrintReport() {
+    if (!hasResult()) {
+        return;
+    }
+    QTextDocument document;
+    prepareDocument(document, reportHtml());
+    dialogs.printDocument(this, document);
 }

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/AboutYou.h"
 #include "model/Records.h"
+#include "model/SymptomSearch.h"
 
 #include <QWidget>
 #include <array>
@@ -13,7 +15,10 @@
 class CellTableModel;
 class Dialogs;
 class QComboBox;
+class QCompleter;
 class QLabel;
+class QLineEdit;
+class QStandardItemModel;
 class QSlider;
 class QTableView;
 class QToolButton;
@@ -36,6 +41,10 @@ public:
     DiagnosticList diagnosticsList;
     const std::vector<std::string> riskSymptomsList;
     QString currentProfilePath;
+    // What the shown result was made from: the symptoms as they were at
+    // Generate, and who the person said they were.
+    SymptomList diagnosedSymptoms;
+    AboutYou diagnosedPerson;
 
     // The window's controls, under the names the rest of the program uses.
     QComboBox* comboSymptom;
@@ -44,6 +53,9 @@ public:
     QTableView* tableViewSymptom;
     QTableView* tableViewDiagnostic;
     std::array<QToolButton*, 11> organButtons;
+    QLineEdit* searchSymptom;
+    QComboBox* comboSex;
+    QLineEdit* editAge;
 
     void resetSession();
     void fillSymptomCombo();
@@ -63,6 +75,21 @@ public:
     bool windowShouldClose();
     // Starts answering the close requests of the window that holds this view.
     void watchWindow();
+
+    // Who the person says they are, from the "About you" controls.
+    AboutYou aboutYou() const;
+    // Selects the first region that offers the search index's entry and puts
+    // its name into the symptom box, ready for Add.
+    void chooseSearchResult(std::size_t entry);
+    // Whether Generate has made a result since the document was reset or
+    // opened; a report needs one.
+    bool hasResult() const { return !diagnosedSymptoms.empty(); }
+    // The report of the current result, as the core writes it.
+    std::string reportHtml() const;
+
+signals:
+    // Whether there is a result to report, after every change of the result.
+    void resultAvailable(bool available);
 
 public slots:
     void OnBrain();
@@ -90,6 +117,9 @@ public slots:
     void OnSaveProfileAs();
     void OnAppQuit();
     void OnHowToGenerateADiagnosis();
+    void OnFindSymptom();
+    void OnExportReport();
+    void OnPrintReport();
 
 signals:
     // A profile was read from or written to this path.
@@ -112,10 +142,15 @@ private:
     int selectedRow(QTableView* table) const;
     QWidget* ownWindow() const;
     void showAlert(const QString& text);
+    void updateSearchMatches(const QString& text);
+    void chooseFirstSearchMatch();
 
     std::unique_ptr<Ui::ViewController> ui;
     Dialogs& dialogs;
     CellTableModel* symptomModel = nullptr;
     CellTableModel* diagnosticModel = nullptr;
     bool closeConfirmed = false;
+    std::vector<SymptomEntry> searchIndex;
+    QStandardItemModel* searchMatches = nullptr;
+    QCompleter* searchCompleter = nullptr;
 };

@@ -22,4 +22,5 @@ inline constexpr std::string_view kDiscardAndContinue =
     "You have unsaved changes that will be lost. Continue?";
 inline constexpr std::string_view kDisclaimer =
     "Sanoria gives information, not a medical diagnosis.";
+inline constexpr std::string_view kCouldNotExportReport = "Could not export the report.";
 } // namespace messages

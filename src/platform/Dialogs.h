@@ -7,6 +7,7 @@
 #include <optional>
 
 class QDialog;
+class QTextDocument;
 class QUrl;
 class QWidget;
 
@@ -25,7 +26,8 @@ public:
     // A path chosen for opening, or nothing when cancelled.
     virtual std::optional<QString> openFile(QWidget* parent, const QString& extension) = 0;
 
-    // A path chosen for saving, or nothing when cancelled.
+    // A path chosen for saving, or nothing when cancelled. The extension says
+    // what is saved: "snp" a profile, "pdf" a report.
     virtual std::optional<QString> saveFile(QWidget* parent, const QString& suggestedName,
                                             const QString& extension) = 0;
 
@@ -36,6 +38,8 @@ public:
 
     // The About box: `text` is rich text (version, licence, catalogue).
     virtual void about(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Asks for a printer and prints the document on it; false when cancelled.
+    virtual bool printDocument(QWidget* parent, QTextDocument& document) = 0;
 };
 
 // The one-button report and the two-button question of the program.

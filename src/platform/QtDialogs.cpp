@@ -7,13 +7,21 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QUrl>
 
 namespace {
 
+bool isReport(const QString& extension) {
+    return extension == QLatin1String("pdf");
+}
+
 QString filterFor(const QString& extension) {
-    return QObject::tr("Sanoria profiles (*.%1)").arg(extension);
+    return isReport(extension) ? QObject::tr("PDF documents (*.pdf)")
+                               : QObject::tr("Sanoria profiles (*.%1)").arg(extension);
 }
 
 } // namespace
@@ -58,7 +66,8 @@ std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& exten
 
 std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& suggestedName,
                                            const QString& extension) {
-    QFileDialog dialog(parent, QObject::tr("Save profile"));
+    QFileDialog dialog(parent, isReport(extension) ? QObject::tr("Export report")
+                                                   : QObject::tr("Save profile"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(filterFor(extension));
@@ -81,4 +90,15 @@ bool QtDialogs::openUrl(const QUrl& url) {
 
 void QtDialogs::about(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox::about(parent, title, text);
+}
+
+bool QtDialogs::printDocument(QWidget* parent, QTextDocument& document) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QObject::tr("Print report"));
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    document.print(&printer);
+    return true;
 }

@@ -14,4 +14,5 @@ public:
     void runModal(QDialog& dialog) override;
     bool openUrl(const QUrl& url) override;
     void about(QWidget* parent, const QString& title, const QString& text) override;
+    bool printDocument(QWidget* parent, QTextDocument& document) override;
 };

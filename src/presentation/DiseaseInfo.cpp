@@ -17,9 +17,14 @@ void orderSymptomsForDisplay(Disease& disease) {
     });
 }
 
+std::string frequencyCount(float frequency) {
+    const std::string count = formatFixed(static_cast<double>(frequency), 0);
+    // A rare disease is not one that nobody has, as "0 out of 1000" would say.
+    return frequency > 0.0f && count == "0" ? "fewer than 1" : count;
+}
+
 std::string frequencySentence(float frequency) {
-    return formatFixed(static_cast<double>(frequency), 0) +
-           " out of 1000 patients have this disease";
+    return frequencyCount(frequency) + " out of 1000 patients have this disease";
 }
 
 DiseaseInfo diseaseInfo(Disease& disease) {

@@ -25,3 +25,7 @@ void orderSymptomsForDisplay(Disease& disease);
 DiseaseInfo diseaseInfo(Disease& disease);
 
 std::string frequencySentence(float frequency);
+
+// How many in 1000 in words: the whole number, or "fewer than 1" for a rare
+// disease that would otherwise read as one that nobody has.
+std::string frequencyCount(float frequency);

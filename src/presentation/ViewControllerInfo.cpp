@@ -15,6 +15,7 @@ ViewControllerInfo::ViewControllerInfo(QWidget* parent)
     labelFrequency = ui->labelFrequency;
     labelSymptoms = ui->labelSymptoms;
     labelCareLevel = ui->labelCareLevel;
+    labelWhy = ui->labelWhy;
 
     QFont title = labelName->font();
     title.setPointSizeF(title.pointSizeF() * 1.4);
@@ -23,6 +24,9 @@ ViewControllerInfo::ViewControllerInfo(QWidget* parent)
     QFont strong = labelGravity->font();
     strong.setBold(true);
     labelGravity->setFont(strong);
+    QFont heading = ui->labelWhyTitle->font();
+    heading.setBold(true);
+    ui->labelWhyTitle->setFont(heading);
 }
 
 ViewControllerInfo::~ViewControllerInfo() = default;

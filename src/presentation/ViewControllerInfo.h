@@ -24,6 +24,7 @@ public:
     QLabel* labelSymptoms;
     // How soon the disease needs care, under its gravity.
     QLabel* labelCareLevel;
+    QLabel* labelWhy; // the patient's own result for this disease, in words
 
 private:
     std::unique_ptr<Ui::ViewControllerInfo> ui;

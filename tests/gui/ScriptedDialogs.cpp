@@ -3,6 +3,7 @@
 #include "ScriptedDialogs.h"
 
 #include <QDialog>
+#include <QTextDocument>
 
 int ScriptedDialogs::alert(QWidget*, const QString& text, const QStringList& buttons,
                            const QString& detail) {
@@ -35,7 +36,8 @@ std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& extens
 std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString& suggestedName,
                                                  const QString& extension) {
     savePanelNames.append(suggestedName);
-    Q_ASSERT(extension == QLatin1String("snp"));
+    savePanelExtensions.append(extension);
+    Q_ASSERT(extension == QLatin1String("snp") || extension == QLatin1String("pdf"));
     if (saveAnswers.isEmpty()) {
         return std::nullopt;
     }
@@ -68,4 +70,19 @@ QStringList ScriptedDialogs::alertTexts() const {
         texts.append(a.text);
     }
     return texts;
+}
+
+bool ScriptedDialogs::printDocument(QWidget*, QTextDocument& document) {
+    const bool answer = printAnswers.empty() ? true : printAnswers.front();
+    if (!printAnswers.empty()) {
+        printAnswers.pop_front();
+    }
+    if (!answer) {
+        return false;
+    }
+    printedTexts.append(document.toPlainText());
+    if (onPrint) {
+        onPrint(document);
+    }
+    return true;
 }

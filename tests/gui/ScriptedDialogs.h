@@ -29,6 +29,11 @@ public:
 
     QList<Alert> alerts;
     QList<QString> savePanelNames;
+    QStringList savePanelExtensions;
+    // Print requests: the document's text, and whether to print (true) or cancel.
+    std::deque<bool> printAnswers;
+    QStringList printedTexts;
+    std::function<void(QTextDocument&)> onPrint;
     int openPanels = 0;
     int modalRuns = 0;
     QList<QUrl> openedUrls;
@@ -46,6 +51,7 @@ public:
     void runModal(QDialog& dialog) override;
     bool openUrl(const QUrl& url) override;
     void about(QWidget* parent, const QString& title, const QString& text) override;
+    bool printDocument(QWidget* parent, QTextDocument& document) override;
 
     QStringList alertTexts() const;
 };
