@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Sanoria developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
+#include "presentation/Contrast.h"
 #include "presentation/DiseaseInfo.h"
 #include "presentation/TableCells.h"
 
@@ -107,4 +108,32 @@ TEST(DiseaseInfoTexts, EdgeValues) {
     Disease mixed("M", "", 1.0f, 20.0f, "Heart",
                   symptomsOf({{"apple", 20}, {"Zebra", 20}, {"", 20}, {"Zeb", 20}}));
     EXPECT_EQ(diseaseInfo(mixed).symptoms, ", Zeb, Zebra, apple");
+}
+
+TEST(Contrast, WcagFigures) {
+    EXPECT_DOUBLE_EQ(contrastRatio(kBlack, kWhite), 21.0);
+    EXPECT_DOUBLE_EQ(contrastRatio(kWhite, kBlack), 21.0);
+    EXPECT_DOUBLE_EQ(contrastRatio(kWhite, kWhite), 1.0);
+    EXPECT_NEAR(relativeLuminance({0.5, 0.5, 0.5, 1.0}), 0.2140, 1e-4);
+    // The level words as plain coloured text on a white window: unreadable.
+    const Rgba high = intensityLevelFor(60.0f)->colour;
+    EXPECT_NEAR(contrastRatio(high, kWhite), 1.6, 0.1);
+    EXPECT_LT(contrastRatio(intensityLevelFor(20.0f)->colour, kWhite), kMinimumTextContrast);
+    // Dark grey on the table's "Extremely High" would not do; the badge text must be black.
+    EXPECT_LT(contrastRatio(intensityCell(100.0f)->colour, {0.125, 0.125, 0.125, 1.0}),
+              kMinimumTextContrast);
+}
+
+TEST(Contrast, EveryLevelBadgeIsReadable) {
+    for (const auto& level : kIntensityLevels) {
+        // The badge keeps the level's own colour; its word is drawn in black.
+        const Rgba text = badgeTextColour(level.colour);
+        EXPECT_EQ(text, kBlack) << level.word;
+        EXPECT_GE(contrastRatio(level.colour, text), kMinimumTextContrast) << level.word;
+        const auto cell = intensityCell(level.value);
+        ASSERT_TRUE(cell);
+        EXPECT_GE(contrastRatio(cell->colour, badgeTextColour(cell->colour)), kMinimumTextContrast)
+            << level.word;
+    }
+    EXPECT_EQ(badgeTextColour({0.1, 0.1, 0.4, 1.0}), kWhite); // a dark fill gets white text
 }

@@ -228,3 +228,57 @@ TEST(ProfileText, HostileBytesNeverCrash) {
         }
     }
 }
+
+TEST(ProfileFile, ReadFailuresSayWhy) {
+    TempDir dir;
+    const struct {
+        const char* file;
+        std::string bytes; // empty: no file is written
+        const char* reason;
+    } rows[] = {
+        {"absent.snp", "", "The file cannot be opened: No such file or directory."},
+        {"latin.snp", "Caf\xE9\n20\n", "The file is not UTF-8 or UTF-16 text."},
+        {"word.snp", "A\n20\nB\nlots\n", "Line 4 should hold an intensity, a number such as 60.0."},
+        {"half.snp", "A\n20\nB\n", "The last symptom has no intensity line."},
+    };
+    for (const auto& row : rows) {
+        if (!row.bytes.empty()) {
+            writeFile(dir / row.file, row.bytes);
+        }
+        std::string error;
+        EXPECT_FALSE(readProfileFile(dir / row.file, &error)) << row.file;
+        EXPECT_EQ(error, row.reason) << row.file;
+    }
+    std::string error;
+    EXPECT_FALSE(readProfileFile(dir.path(), &error));
+    EXPECT_EQ(error, "It is a folder, not a file.");
+    writeFile(dir / "good.snp", "A\n20\n");
+    error = "untouched";
+    EXPECT_TRUE(readProfileFile(dir / "good.snp", &error));
+    EXPECT_EQ(error, "untouched");
+}
+
+TEST(ProfileFile, NamesAndExtension) {
+    for (const char* name : {"a\nb", "a\rb", "a\vb", "a\fb",
+                             "a\xC2\x85"
+                             "b",
+                             "a\xE2\x80\xA8", "\xE2\x80\xA9"}) {
+        EXPECT_TRUE(holdsLineBreak(name)) << name;
+    }
+    for (const char* name : {"", "Chest pain", "a\tb", "Caf\xC3\xA9", "\xE2\x80\xA7"}) {
+        EXPECT_FALSE(holdsLineBreak(name)) << name;
+    }
+    const struct {
+        const char* chosen;
+        const char* saved;
+    } rows[] = {{"/tmp/2024.05.01", "/tmp/2024.05.01.snp"},
+                {"/tmp/john.doe", "/tmp/john.doe.snp"},
+                {"/tmp/notes.txt", "/tmp/notes.txt.snp"},
+                {"/tmp/profile", "/tmp/profile.snp"},
+                {"/tmp/profile.snp", "/tmp/profile.snp"},
+                {"/tmp/a.snp.bak", "/tmp/a.snp.bak.snp"},
+                {"/tmp/x.SNP", "/tmp/x.SNP.snp"}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(withProfileExtension(row.chosen), row.saved);
+    }
+}

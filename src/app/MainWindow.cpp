@@ -27,8 +27,8 @@ const QString kGeometryKey = QStringLiteral("window/geometry");
 MainWindow::MainWindow(DiseaseList diseases, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>()), dialogs(dialogs) {
     ui->setupUi(this);
+    // The form has no central widget of its own: the container is it.
     container = new ContainerViewController(std::move(diseases), dialogs, this);
-    delete ui->centralWidget;
     setCentralWidget(container);
     setAcceptDrops(true);
     restoreGeometry(QSettings().value(kGeometryKey).toByteArray());

@@ -11,8 +11,11 @@
 #include "model/Organs.h"
 #include "model/ResourcePaths.h"
 #include "platform/Dialogs.h"
+#include "presentation/AccessibleControls.h"
+#include "presentation/CellDelegates.h"
 #include "presentation/CellTableModel.h"
 #include "presentation/DiseaseInfo.h"
+#include "presentation/HelpWindow.h"
 #include "presentation/LevelLabel.h"
 #include "presentation/ReportHtml.h"
 #include "presentation/TableCells.h"
@@ -22,6 +25,7 @@
 #include "ui_ViewController.h"
 
 #include <QAbstractItemView>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCompleter>
 #include <QCoreApplication>
@@ -30,9 +34,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QIcon>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPageLayout>
@@ -63,13 +69,7 @@ class SingleLineValidator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
-        for (const QChar c : input) {
-            const char16_t u = c.unicode();
-            if ((u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029) {
-                return Invalid;
-            }
-        }
-        return Acceptable;
+        return holdsLineBreak(input.toStdString()) ? Invalid : Acceptable;
     }
 };
 
@@ -109,6 +109,7 @@ constexpr int kSearchNameRole = Qt::UserRole + 2;
 ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), riskSymptomsList(kRiskSymptoms.begin(), kRiskSymptoms.end()),
       ui(std::make_unique<Ui::ViewController>()), dialogs(dialogs) {
+    installAccessibleControls();
     ui->setupUi(this);
     comboSymptom = ui->comboSymptom;
     sliderSymptomIntensity = ui->sliderSymptomIntensity;
@@ -129,11 +130,25 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
         &ViewController::OnHeart,      &ViewController::OnStomach,        &ViewController::OnLiver,
         &ViewController::OnIntestines, &ViewController::OnKidneys,        &ViewController::OnUterus,
         &ViewController::OnBladder,    &ViewController::OnMusclesAndBones};
+    // One choice among eleven, like radio buttons: exactly one is on, the
+    // group is one Tab stop (the selected organ), and arrow keys move in it.
+    organGroup = new QButtonGroup(this);
+    organGroup->setExclusive(true);
     for (std::size_t i = 0; i < organButtons.size(); ++i) {
         organButtons[i]->setToolTip(qs(kOrgans[i].tooltip));
         organButtons[i]->setAccessibleName(qs(kOrgans[i].tooltip));
+        organButtons[i]->setFocusPolicy(Qt::ClickFocus);
+        organButtons[i]->installEventFilter(this);
+        organGroup->addButton(organButtons[i], static_cast<int>(i));
+        renewAccessible(organButtons[i]);
         connect(organButtons[i], &QToolButton::clicked, this, organActions[i]);
     }
+    connect(organGroup, &QButtonGroup::buttonToggled, this, [](QAbstractButton* b, bool on) {
+        b->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
+    });
+    // The group titles' mnemonics lead to the organ chosen and to the results.
+    ui->groupOrgans->installEventFilter(this);
+    ui->groupDiagnostic->installEventFilter(this);
 
     symptomModel = new CellTableModel(
         tableViewSymptom->objectName(),
@@ -145,12 +160,27 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
         symptomsList, diagnosticsList, this);
     tableViewSymptom->setModel(symptomModel);
     tableViewDiagnostic->setModel(diagnosticModel);
+    tableViewSymptom->setItemDelegate(new ElidedTipDelegate(tableViewSymptom));
+    tableViewSymptom->setItemDelegateForColumn(1, new LevelBadgeDelegate(tableViewSymptom));
+    tableViewDiagnostic->setItemDelegate(new ElidedTipDelegate(tableViewDiagnostic));
     for (QTableView* table : {tableViewSymptom, tableViewDiagnostic}) {
+        table->horizontalHeader()->setHighlightSections(false);
         table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
         table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
         connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 &ViewController::updateCommandStates);
     }
+    // The intensity column is as wide as the widest level badge, whatever the rows.
+    int badges = tableViewSymptom->horizontalHeader()->fontMetrics().horizontalAdvance(
+                     symptomModel->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString()) +
+                 24;
+    for (const auto& level : kIntensityLevels) {
+        badges =
+            std::max(badges, tableViewSymptom->fontMetrics().horizontalAdvance(qs(level.word)) +
+                                 LevelBadgeDelegate::kBadgeMargin);
+    }
+    tableViewSymptom->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+    tableViewSymptom->horizontalHeader()->resizeSection(1, badges);
 
     comboSymptom->lineEdit()->setValidator(new SingleLineValidator(comboSymptom));
     comboSymptom->completer()->setCaseSensitivity(Qt::CaseSensitive);
@@ -160,6 +190,22 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
             &ViewController::OnAddSymptom);
     // A dropped file goes to the window, never into the symptom's name.
     comboSymptom->lineEdit()->installEventFilter(this);
+    // The validator sees typing, pasting and dropping; this sees every other
+    // path too (setText, assistive technology).
+    connect(comboSymptom->lineEdit(), &QLineEdit::textChanged, this,
+            &ViewController::symptomTextChanged);
+    // The hint's line is kept while it is hidden, so nothing below jumps while typing.
+    ui->areaUnknownSymptom->setMinimumHeight(ui->labelUnknownSymptom->fontMetrics().height());
+    ui->labelUnknownSymptom->hide();
+
+    // The level badge keeps one width, so the slider does not move with the word.
+    int widest = 0;
+    for (const auto& level : kIntensityLevels) {
+        widest = std::max(widest,
+                          labelSymptomIntensity->fontMetrics().horizontalAdvance(qs(level.word)));
+    }
+    labelSymptomIntensity->setMinimumWidth(widest + 24);
+    labelSymptomIntensity->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
     connect(sliderSymptomIntensity, &QSlider::valueChanged, this,
             &ViewController::OnSymptomIntensityChanged);
@@ -205,6 +251,11 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
     connect(find, &QShortcut::activated, this, &ViewController::OnFindSymptom);
 
     diseasesList = std::move(diseases);
+    for (const auto& disease : diseasesList) {
+        for (const auto& symptom : disease->symptoms) {
+            catalogueNames.insert(nameKey(symptom->name));
+        }
+    }
     searchIndex = symptomIndex(diseasesList);
     resetSession();
 }
@@ -221,7 +272,7 @@ void ViewController::watchWindow() {
 
 void ViewController::resetSession() {
     setSliderValue(kDefaultIntensity);
-    showLevel(*labelSymptomIntensity, *intensityLevelFor(kDefaultIntensity));
+    showIntensityLevel(*intensityLevelFor(kDefaultIntensity));
     if (comboSymptom->count() > 0) {
         comboSymptom->setCurrentIndex(0);
     }
@@ -231,16 +282,14 @@ void ViewController::resetSession() {
         setOrganImage(i, heart);
     }
     selectedOrgan = std::string(kInitialOrgan);
-    symptomsList.clear();
-    diagnosticsList.clear();
+    symptomModel->changeAll([this] { symptomsList.clear(); });
     diagnosedSymptoms.clear();
     diagnosedPerson = {};
+    changeDiagnostics([this] { diagnosticsList.clear(); });
     comboSex->setCurrentIndex(0);
     editAge->clear();
     searchSymptom->clear();
     fillSymptomCombo();
-    reloadSymptoms();
-    reloadDiagnostics();
 }
 
 void ViewController::setOrganImage(std::size_t organ, bool selected) {
@@ -265,6 +314,42 @@ void ViewController::organAction(std::size_t organ) {
         own->setChecked(true); // the selected organ cannot be deselected
     }
     fillSymptomCombo();
+}
+
+bool ViewController::moveOrganSelection(QObject* watched, int key) {
+    const auto own = std::find(organButtons.begin(), organButtons.end(), watched);
+    if (own == organButtons.end()) {
+        return false;
+    }
+    int row = 0;
+    int column = 0;
+    int rowSpan = 0;
+    int columnSpan = 0;
+    const int at = ui->layoutOrgans->indexOf(*own);
+    if (at < 0) {
+        return false;
+    }
+    ui->layoutOrgans->getItemPosition(at, &row, &column, &rowSpan, &columnSpan);
+    QWidget* next = nullptr;
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        const int step = key == Qt::Key_Up ? -1 : 1;
+        for (int r = row + step; r >= 0 && r < ui->layoutOrgans->rowCount() && !next; r += step) {
+            if (QLayoutItem* item = ui->layoutOrgans->itemAtPosition(r, column)) {
+                next = item->widget();
+            }
+        }
+    } else {
+        // Left and right go through the buttons in reading order, round the ends.
+        const auto count = static_cast<std::ptrdiff_t>(organButtons.size());
+        const auto index = own - organButtons.begin();
+        const auto step = key == Qt::Key_Left ? count - 1 : 1;
+        next = organButtons[static_cast<std::size_t>((index + step) % count)];
+    }
+    if (auto* button = qobject_cast<QToolButton*>(next)) {
+        button->setFocus(Qt::TabFocusReason);
+        button->click();
+    }
+    return true;
 }
 
 void ViewController::OnBrain() {
@@ -326,8 +411,26 @@ void ViewController::setSliderValue(float value) {
 
 void ViewController::OnSymptomIntensityChanged() {
     if (const auto level = intensityLevelFor(sliderValue())) {
-        showLevel(*labelSymptomIntensity, *level);
+        showIntensityLevel(*level);
     }
+}
+
+void ViewController::showIntensityLevel(const IntensityLevel& level) {
+    showLevel(*labelSymptomIntensity, level);
+    setSliderValueText(*sliderSymptomIntensity, qs(level.word));
+}
+
+void ViewController::symptomTextChanged(const QString& text) {
+    if (holdsLineBreak(text.toStdString())) {
+        comboSymptom->lineEdit()->setText(acceptedSymptomText);
+        return;
+    }
+    acceptedSymptomText = text;
+    const bool unknown = !text.isEmpty() && !catalogueNames.contains(nameKey(text.toStdString()));
+    const QString hint = unknown ? qs(messages::kUnknownSymptom) : QString();
+    ui->labelUnknownSymptom->setText(hint);
+    ui->labelUnknownSymptom->setVisible(unknown);
+    comboSymptom->setAccessibleDescription(hint);
 }
 
 // ---- symptom list and diagnosis
@@ -343,10 +446,16 @@ bool ViewController::isCritical(const std::string& name, float intensity) const 
 void ViewController::OnAddSymptom() {
     const std::string name = comboSymptom->currentText().toStdString();
     const float intensity = sliderValue();
+    if (holdsLineBreak(name)) {
+        showAlert(qs(messages::kNameHoldsLineBreak));
+        return;
+    }
     const auto found = std::find_if(symptomsList.begin(), symptomsList.end(),
                                     [&](const SymptomPtr& s) { return namesEqual(s->name, name); });
     if (found == symptomsList.end()) {
-        symptomsList.push_back(makeSymptom(name, intensity));
+        const int row = static_cast<int>(symptomsList.size());
+        symptomModel->insertRowsWith(row, 1,
+                                     [&] { symptomsList.push_back(makeSymptom(name, intensity)); });
     } else {
         Symptom& existing = **found;
         if (existing.intensity == intensity) {
@@ -357,8 +466,9 @@ void ViewController::OnAddSymptom() {
             return;
         }
         existing.intensity = intensity;
+        symptomModel->rowChanged(static_cast<int>(found - symptomsList.begin()));
     }
-    reloadSymptoms();
+    updateCommandStates();
     markModified();
     if (isCritical(name, intensity)) {
         showAlert(qs(messages::kCriticalSymptom));
@@ -370,13 +480,20 @@ void ViewController::OnRemoveSymptom() {
     if (row < 0 || row >= static_cast<int>(symptomsList.size())) {
         return;
     }
-    symptomsList.erase(symptomsList.begin() + row);
-    reloadSymptoms();
+    symptomModel->removeRowsWith(row, 1, [&] { symptomsList.erase(symptomsList.begin() + row); });
+    tableViewSymptom->clearSelection();
+    updateCommandStates();
+    // A removal is a change a save must keep; without the mark Save would skip it.
+    markModified();
 }
 
 void ViewController::OnClearSymptoms() {
-    symptomsList.clear();
-    reloadSymptoms();
+    if (symptomsList.empty()) {
+        return;
+    }
+    symptomModel->changeAll([this] { symptomsList.clear(); });
+    updateCommandStates();
+    markModified();
 }
 
 void ViewController::OnGenerateDiagnostic() {
@@ -385,7 +502,7 @@ void ViewController::OnGenerateDiagnostic() {
         return;
     }
     const AboutYou person = aboutYou();
-    diagnosticsList =
+    auto results =
         forPerson(DiagnosticTools::generateDiagnostics(diseasesList, symptomsList), person);
     // A copy: the list's symptoms change in place when an intensity is updated.
     diagnosedSymptoms.clear();
@@ -393,7 +510,7 @@ void ViewController::OnGenerateDiagnostic() {
         diagnosedSymptoms.push_back(makeSymptom(s->name, s->intensity));
     }
     diagnosedPerson = person;
-    reloadDiagnostics();
+    changeDiagnostics([&] { diagnosticsList = std::move(results); });
     ui->careBanner->showAdvice(assessCare(diseasesList, symptomsList, diagnosticsList));
 }
 
@@ -443,15 +560,10 @@ int ViewController::selectedRow(QTableView* table) const {
     return rows.isEmpty() ? -1 : rows.constFirst().row();
 }
 
-void ViewController::reloadSymptoms() {
-    symptomModel->reloadData();
-    updateCommandStates();
-}
-
-void ViewController::reloadDiagnostics() {
+void ViewController::changeDiagnostics(const std::function<void()>& change) {
     // Advice belongs to the results it was given for.
     ui->careBanner->clear();
-    diagnosticModel->reloadData();
+    diagnosticModel->changeAll(change);
     updateCommandStates();
 }
 
@@ -564,7 +676,7 @@ void ViewController::saveProfile() {
     const SaveResult saved = saveProfileFile(toFsPath(currentProfilePath), symptomsList, std::cout);
     if (!saved.ok) {
         dialogs.alert(this, qs(messages::kCouldNotSave), {kOk},
-                      QString::fromStdString(saved.error));
+                      fileProblem(currentProfilePath, saved.error));
         return;
     }
     setProfileTitle(currentProfilePath);
@@ -603,17 +715,16 @@ bool ViewController::openProfileFile(const QString& path) {
 bool ViewController::loadProfile(const QString& path) {
     // All or nothing: the document, and the path a later Save writes to, change
     // only once the whole file has been read.
-    auto loaded = readProfileFile(toFsPath(path));
+    std::string reason;
+    auto loaded = readProfileFile(toFsPath(path), &reason);
     if (!loaded) {
-        showAlert(qs(messages::kCouldNotLoad));
+        dialogs.alert(this, qs(messages::kCouldNotLoad), {kOk}, fileProblem(path, reason));
         emit profileUnreadable(path);
         return false;
     }
-    symptomsList = std::move(*loaded);
-    diagnosticsList.clear();
+    symptomModel->changeAll([&] { symptomsList = std::move(*loaded); });
     diagnosedSymptoms.clear();
-    reloadSymptoms();
-    reloadDiagnostics();
+    changeDiagnostics([this] { diagnosticsList.clear(); });
     currentProfilePath = path;
     setProfileTitle(currentProfilePath);
     emit profileUsed(currentProfilePath);
@@ -636,10 +747,8 @@ void ViewController::OnSaveProfileAs() {
     if (!path) {
         return;
     }
-    if (QFileInfo(*path).suffix().isEmpty()) {
-        *path += QLatin1Char('.') + qs(kProfileExtension);
-    }
-    currentProfilePath = *path;
+    // Whatever was typed, the file gets the extension the Open panel lists.
+    currentProfilePath = QString::fromStdString(withProfileExtension(path->toStdString()));
     saveProfile();
 }
 
@@ -661,12 +770,37 @@ bool ViewController::windowShouldClose() {
     return !hasUnsavedChanges() || confirmDiscardChanges(qs(messages::kDiscardAndExit));
 }
 
+QString ViewController::fileProblem(const QString& path, const std::string& reason) const {
+    return QDir::toNativeSeparators(path) + QLatin1Char('\n') + QString::fromStdString(reason);
+}
+
 bool ViewController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == comboSymptom->lineEdit() &&
         (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
          event->type() == QEvent::Drop)) {
         if (static_cast<QDropEvent*>(event)->mimeData()->hasUrls()) {
             event->ignore(); // passed on to the window, which may open it
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool arrow =
+            key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+        if (arrow && static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier &&
+            moveOrganSelection(watched, key)) {
+            return true;
+        }
+    }
+    if (event->type() == QEvent::Shortcut) {
+        if (watched == ui->groupOrgans) {
+            if (QAbstractButton* chosen = organGroup->checkedButton()) {
+                chosen->setFocus(Qt::ShortcutFocusReason);
+            }
+            return true;
+        }
+        if (watched == ui->groupDiagnostic) {
+            tableViewDiagnostic->setFocus(Qt::ShortcutFocusReason);
             return true;
         }
     }
@@ -681,7 +815,15 @@ bool ViewController::eventFilter(QObject* watched, QEvent* event) {
 
 void ViewController::OnHowToGenerateADiagnosis() {
     const auto page = resourceDirectory() / "help" / "index.html";
-    dialogs.openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+    const QUrl url = QUrl::fromLocalFile(QString::fromStdString(page.string()));
+    if (dialogs.openUrl(url)) {
+        return;
+    }
+    // No browser: the page in a window of our own, so help is never silent.
+    if (!helpWindow) {
+        helpWindow = new HelpWindow(this);
+    }
+    helpWindow->showPage(url);
 }
 
 // ---- the report

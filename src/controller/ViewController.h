@@ -6,14 +6,20 @@
 #include "model/Records.h"
 #include "model/SymptomSearch.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class CellTableModel;
 class Dialogs;
+class HelpWindow;
+struct IntensityLevel;
+class QButtonGroup;
 class QComboBox;
 class QCompleter;
 class QLabel;
@@ -133,11 +139,16 @@ protected:
 private:
     void organAction(std::size_t organ);
     void setOrganImage(std::size_t organ, bool selected);
+    bool moveOrganSelection(QObject* watched, int key);
+    void showIntensityLevel(const IntensityLevel& level);
+    void symptomTextChanged(const QString& text);
+    QString fileProblem(const QString& path, const std::string& reason) const;
+    // Every change of the results goes through here: the table hears of it
+    // first, and the care advice of the old results goes.
+    void changeDiagnostics(const std::function<void()>& change);
     float sliderValue() const;
     void setSliderValue(float value);
     bool isCritical(const std::string& name, float intensity) const;
-    void reloadSymptoms();
-    void reloadDiagnostics();
     void updateCommandStates();
     int selectedRow(QTableView* table) const;
     QWidget* ownWindow() const;
@@ -149,6 +160,12 @@ private:
     Dialogs& dialogs;
     CellTableModel* symptomModel = nullptr;
     CellTableModel* diagnosticModel = nullptr;
+    QButtonGroup* organGroup = nullptr;
+    QPointer<HelpWindow> helpWindow;
+    // Every symptom name of the catalogue, by nameKey, for the unknown-name hint.
+    std::unordered_set<std::string> catalogueNames;
+    // The symptom text as last accepted: a change that brings a line break is undone.
+    QString acceptedSymptomText;
     bool closeConfirmed = false;
     std::vector<SymptomEntry> searchIndex;
     QStandardItemModel* searchMatches = nullptr;

@@ -16,6 +16,9 @@ inline constexpr std::string_view kCriticalSymptom =
 inline constexpr std::string_view kNoSymptoms = "Please add at least one symptom and try again.";
 inline constexpr std::string_view kCouldNotSave = "Could not save profile.";
 inline constexpr std::string_view kCouldNotLoad = "Could not load profile.";
+inline constexpr std::string_view kUnknownSymptom =
+    "No condition in the catalogue lists this symptom.";
+inline constexpr std::string_view kNameHoldsLineBreak = "A symptom name cannot hold a line break.";
 inline constexpr std::string_view kDiscardAndExit =
     "You have unsaved changes that will be lost. Are you sure you want to exit the application?";
 inline constexpr std::string_view kDiscardAndContinue =

@@ -19,7 +19,7 @@ public:
 
     // A warning with `text` as its message and the buttons in this order. The
     // result is the index of the button chosen; closing the alert counts as the
-    // last button. `detail` is shown on request, when there is any.
+    // last button. `detail` (which file, and why) is shown below the message.
     virtual int alert(QWidget* parent, const QString& text, const QStringList& buttons,
                       const QString& detail = QString()) = 0;
 

@@ -26,32 +26,44 @@ QString filterFor(const QString& extension) {
 
 } // namespace
 
-int QtDialogs::alert(QWidget* parent, const QString& text, const QStringList& buttons,
-                     const QString& detail) {
-    QMessageBox box(parent);
-    box.setIcon(QMessageBox::Warning);
-    box.setWindowTitle(QStringLiteral("Sanoria"));
-    box.setText(QString());
-    box.setInformativeText(text);
-    // With no main text the box would shrink to a narrow column of words.
-    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+std::unique_ptr<QMessageBox> QtDialogs::makeAlert(QWidget* parent, const QString& text,
+                                                  const QStringList& buttons, const QString& detail,
+                                                  QList<QAbstractButton*>* order) {
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setIcon(QMessageBox::Warning);
+    box->setWindowTitle(QStringLiteral("Sanoria"));
+    box->setText(QString());
+    // The detail (which file, and why) is part of what the user must read,
+    // so it stands under the message rather than behind "Show Details".
+    box->setInformativeText(detail.isEmpty() ? text : text + QStringLiteral("\n\n") + detail);
+    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+        // With no main text the box would shrink to a narrow column of words.
         label->setMinimumWidth(360);
-    }
-    if (!detail.isEmpty()) {
-        box.setDetailedText(detail);
+        // File names and reasons are shown as written, never as markup.
+        label->setTextFormat(Qt::PlainText);
     }
     QList<QAbstractButton*> added;
     for (int i = 0; i < buttons.size(); ++i) {
         // The first button is the default; the last is what Escape means.
         const auto role = i == 0 ? QMessageBox::AcceptRole : QMessageBox::RejectRole;
-        added.append(box.addButton(buttons[i], role));
+        added.append(box->addButton(buttons[i], role));
     }
     if (!added.isEmpty()) {
-        box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
-        box.setEscapeButton(added.last());
+        box->setDefaultButton(qobject_cast<QPushButton*>(added.first()));
+        box->setEscapeButton(added.last());
     }
-    box.exec();
-    const int chosen = static_cast<int>(added.indexOf(box.clickedButton()));
+    if (order) {
+        *order = added;
+    }
+    return box;
+}
+
+int QtDialogs::alert(QWidget* parent, const QString& text, const QStringList& buttons,
+                     const QString& detail) {
+    QList<QAbstractButton*> added;
+    const auto box = makeAlert(parent, text, buttons, detail, &added);
+    box->exec();
+    const int chosen = static_cast<int>(added.indexOf(box->clickedButton()));
     return chosen >= 0 ? chosen : static_cast<int>(buttons.size()) - 1;
 }
 

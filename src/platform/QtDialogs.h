@@ -4,8 +4,19 @@
 
 #include "platform/Dialogs.h"
 
+#include <memory>
+
+class QAbstractButton;
+class QMessageBox;
+
 class QtDialogs : public Dialogs {
 public:
+    // The alert as it is shown: the message, then the detail below it in
+    // plain view, both as plain text; buttons in the order given.
+    static std::unique_ptr<QMessageBox> makeAlert(QWidget* parent, const QString& text,
+                                                  const QStringList& buttons, const QString& detail,
+                                                  QList<QAbstractButton*>* added = nullptr);
+
     int alert(QWidget* parent, const QString& text, const QStringList& buttons,
               const QString& detail) override;
     std::optional<QString> openFile(QWidget* parent, const QString& extension) override;

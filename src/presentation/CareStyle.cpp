@@ -3,18 +3,11 @@
 
 #include "presentation/CareStyle.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace {
 
 constexpr Rgba hex(unsigned value) {
     return {((value >> 16) & 0xFF) / 255.0, ((value >> 8) & 0xFF) / 255.0, (value & 0xFF) / 255.0,
             1.0};
-}
-
-double linear(double channel) {
-    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
 }
 
 } // namespace
@@ -31,15 +24,4 @@ CareStyle careStyleFor(CareLevel level) {
         break;
     }
     return {hex(0xDDF3E0), hex(0x14532D), "care-self-care.svg"};
-}
-
-double relativeLuminance(const Rgba& colour) {
-    return 0.2126 * linear(colour.red) + 0.7152 * linear(colour.green) +
-           0.0722 * linear(colour.blue);
-}
-
-double contrastRatio(const Rgba& a, const Rgba& b) {
-    const double la = relativeLuminance(a);
-    const double lb = relativeLuminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }

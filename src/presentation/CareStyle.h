@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/Triage.h"
+#include "presentation/Contrast.h"
 #include "presentation/IntensityLevel.h"
 
 #include <string_view>
@@ -17,10 +18,3 @@ struct CareStyle {
 };
 
 CareStyle careStyleFor(CareLevel level);
-
-// Relative luminance of an opaque sRGB colour, 0 (black) to 1 (white).
-double relativeLuminance(const Rgba& colour);
-// Contrast of two opaque colours, 1 to 21; text wants 4.5 or more.
-double contrastRatio(const Rgba& a, const Rgba& b);
-
-inline constexpr double kMinimumTextContrast = 4.5;

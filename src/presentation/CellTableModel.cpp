@@ -62,7 +62,24 @@ QVariant CellTableModel::headerData(int section, Qt::Orientation orientation, in
     return {};
 }
 
-void CellTableModel::reloadData() {
+void CellTableModel::changeAll(const std::function<void()>& change) {
     beginResetModel();
+    change();
     endResetModel();
+}
+
+void CellTableModel::insertRowsWith(int first, int count, const std::function<void()>& change) {
+    beginInsertRows(QModelIndex(), first, first + count - 1);
+    change();
+    endInsertRows();
+}
+
+void CellTableModel::removeRowsWith(int first, int count, const std::function<void()>& change) {
+    beginRemoveRows(QModelIndex(), first, first + count - 1);
+    change();
+    endRemoveRows();
+}
+
+void CellTableModel::rowChanged(int row) {
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }

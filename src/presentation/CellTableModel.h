@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,8 +30,13 @@ public:
 
     QString columnIdentifier(int column) const;
 
-    // The lists changed: the view asks again.
-    void reloadData();
+    // The controller changes a list only inside one of these, so that the
+    // views hear of a change before it happens, as Qt's model contract asks.
+    void changeAll(const std::function<void()>& change);
+    void insertRowsWith(int first, int count, const std::function<void()>& change);
+    void removeRowsWith(int first, int count, const std::function<void()>& change);
+    // A row's values changed in place.
+    void rowChanged(int row);
 
 private:
     std::string table_;

@@ -9,6 +9,8 @@
 class QLabel;
 
 QColor toQColor(const Rgba& colour);
+Rgba toRgba(const QColor& colour);
 
-// Shows a level on a label: its colour first, then its word.
+// Shows a level on a label as a badge: filled with the level's colour first,
+// then its word, in the text colour that reads best on that fill.
 void showLevel(QLabel& label, const IntensityLevel& level);

@@ -5,6 +5,7 @@
 #include "ui_ViewControllerInfo.h"
 
 #include <QFont>
+#include <QLayout>
 
 ViewControllerInfo::ViewControllerInfo(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::ViewControllerInfo>()) {
@@ -27,6 +28,20 @@ ViewControllerInfo::ViewControllerInfo(QWidget* parent)
     QFont heading = ui->labelWhyTitle->font();
     heading.setBold(true);
     ui->labelWhyTitle->setFont(heading);
+    // The gravity badge hugs its word instead of filling the row.
+    labelGravity->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    // Catalogue text is shown as written, never read as markup.
+    for (QLabel* label : findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+    }
+}
+
+void ViewControllerInfo::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // As tall as the texts need: no empty band above Close.
+    const int fitting = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
+                                                      : layout()->totalSizeHint().height();
+    resize(width(), fitting);
 }
 
 ViewControllerInfo::~ViewControllerInfo() = default;

@@ -26,6 +26,9 @@ public:
     QLabel* labelCareLevel;
     QLabel* labelWhy; // the patient's own result for this disease, in words
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     std::unique_ptr<Ui::ViewControllerInfo> ui;
 };

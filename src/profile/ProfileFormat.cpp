@@ -99,9 +99,32 @@ std::optional<std::string> decodeUtf16(std::string_view bytes, bool bigEndian) {
     return out;
 }
 
+void setError(std::string* error, std::string text) {
+    if (error) {
+        *error = std::move(text);
+    }
+}
+
 } // namespace
 
-std::optional<SymptomList> parseProfileText(std::string_view text) {
+bool holdsLineBreak(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (separatorAt(text, i)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string withProfileExtension(std::string path) {
+    const std::string suffix = "." + std::string(kProfileExtension);
+    if (!path.ends_with(suffix)) {
+        path += suffix;
+    }
+    return path;
+}
+
+std::optional<SymptomList> parseProfileText(std::string_view text, std::string* error) {
     std::vector<std::string_view> pieces;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size();) {
@@ -117,12 +140,15 @@ std::optional<SymptomList> parseProfileText(std::string_view text) {
 
     // The text after the last separator is never read; a whole file has pairs before it.
     if ((pieces.size() - 1) % 2 != 0) {
+        setError(error, "The last symptom has no intensity line.");
         return std::nullopt;
     }
     SymptomList symptoms;
     for (std::size_t i = 0; i + 1 < pieces.size(); i += 2) {
         const auto intensity = parseProfileNumber(pieces[i + 1]);
         if (!intensity) {
+            setError(error, "Line " + std::to_string(i + 2) +
+                                " should hold an intensity, a number such as 60.0.");
             return std::nullopt;
         }
         symptoms.push_back(makeSymptom(std::string(pieces[i]), *intensity));
@@ -146,24 +172,32 @@ std::optional<std::string> decodeProfileBytes(std::string_view bytes) {
     return std::string(bytes);
 }
 
-std::optional<SymptomList> readProfileFile(const std::filesystem::path& path) {
+std::optional<SymptomList> readProfileFile(const std::filesystem::path& path, std::string* error) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
+        setError(error, "It is a folder, not a file.");
         return std::nullopt;
     }
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
+        const int code = errno;
+        setError(error, code
+                            ? std::string("The file cannot be opened: ") + std::strerror(code) + "."
+                            : std::string("The file cannot be opened."));
         return std::nullopt;
     }
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad()) {
+        setError(error, "The file could not be read to its end.");
         return std::nullopt;
     }
     const auto text = decodeProfileBytes(bytes);
     if (!text) {
+        setError(error, "The file is not UTF-8 or UTF-16 text.");
         return std::nullopt;
     }
-    return parseProfileText(*text);
+    return parseProfileText(*text, error);
 }
 
 SaveResult saveProfileFile(const std::filesystem::path& path, const SymptomList& symptoms,
@@ -171,10 +205,8 @@ SaveResult saveProfileFile(const std::filesystem::path& path, const SymptomList&
     // A line break inside a name would shift every line after it: the file
     // would not read back as written, so it is not written at all.
     for (const auto& s : symptoms) {
-        for (std::size_t i = 0; i < s->name.size(); ++i) {
-            if (separatorAt(s->name, i)) {
-                return {false, "the symptom name \"" + s->name + "\" holds a line break"};
-            }
+        if (holdsLineBreak(s->name)) {
+            return {false, "the symptom name \"" + s->name + "\" holds a line break"};
         }
     }
     // The previous file is replaced only once the new one is complete; the

@@ -26,15 +26,26 @@ std::optional<float> parseProfileNumber(std::string_view piece);
 
 std::string profileText(const SymptomList& symptoms);
 
-// The symptoms of a profile's text, or nothing when any of it is malformed.
-std::optional<SymptomList> parseProfileText(std::string_view text);
+// Whether the text holds a line separator (LF, VT, FF, CR, NEL, LS or PS). A
+// symptom name is one line of a profile, so it never may.
+bool holdsLineBreak(std::string_view text);
+
+// The path a profile is saved to: the chosen one, with ".snp" added unless it
+// already ends in it ("2024.05.01" gives "2024.05.01.snp").
+std::string withProfileExtension(std::string path);
+
+// The symptoms of a profile's text, or nothing when any of it is malformed;
+// then `error`, when given, says what is wrong, for the user.
+std::optional<SymptomList> parseProfileText(std::string_view text, std::string* error = nullptr);
 
 // File bytes as UTF-8 text: UTF-8 (a byte-order mark skipped) or UTF-16 with a
 // byte-order mark. Nothing when the bytes do not decode.
 std::optional<std::string> decodeProfileBytes(std::string_view bytes);
 
-// Reads and parses a profile file; nothing when any step fails.
-std::optional<SymptomList> readProfileFile(const std::filesystem::path& path);
+// Reads and parses a profile file; nothing when any step fails, and then
+// `error`, when given, says why.
+std::optional<SymptomList> readProfileFile(const std::filesystem::path& path,
+                                           std::string* error = nullptr);
 
 struct SaveResult {
     bool ok = false;

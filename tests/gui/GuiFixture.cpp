@@ -59,6 +59,11 @@ QColor GuiTest::textColour(const QLabel* label) {
     return label->palette().color(QPalette::WindowText);
 }
 
+QColor GuiTest::levelColour(const QLabel* label) {
+    EXPECT_TRUE(label->autoFillBackground());
+    return label->palette().color(QPalette::Window);
+}
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

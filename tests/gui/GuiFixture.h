@@ -44,6 +44,8 @@ protected:
     QStringList column(QTableView* table, int column) const;
     static QColor rgb(double r, double g, double b) { return QColor::fromRgbF(r, g, b); }
     static QColor textColour(const QLabel* label);
+    // A level label is a badge: the level's colour fills it behind its word.
+    static QColor levelColour(const QLabel* label);
     QString title() const { return window->windowTitle(); }
 
     ScriptedDialogs dialogs;

@@ -57,7 +57,7 @@ void ScriptedDialogs::runModal(QDialog& dialog) {
 
 bool ScriptedDialogs::openUrl(const QUrl& url) {
     openedUrls.append(url);
-    return true;
+    return openUrlResult;
 }
 
 void ScriptedDialogs::about(QWidget*, const QString& title, const QString& text) {

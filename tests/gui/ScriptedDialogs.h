@@ -42,6 +42,8 @@ public:
         QString text;
     };
     QList<About> abouts;
+    // What openUrl answers: false as on a system with no browser.
+    bool openUrlResult = true;
 
     int alert(QWidget* parent, const QString& text, const QStringList& buttons,
               const QString& detail) override;

@@ -291,7 +291,9 @@ TEST_F(Documents, InformationWindow) {
         EXPECT_TRUE(dialog.isModal());
         texts = {info.labelName->text(), info.labeldescription->text(), info.labelGravity->text(),
                  info.labelFrequency->text(), info.labelSymptoms->text()};
-        gravityColour = textColour(info.labelGravity);
+        gravityColour = info.labelGravity->autoFillBackground()
+                            ? info.labelGravity->palette().color(QPalette::Window)
+                            : QColor();
     };
     button("buttonInfo")->click();
     EXPECT_EQ(dialogs.modalRuns, 1);

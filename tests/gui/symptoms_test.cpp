@@ -126,14 +126,20 @@ TEST_F(Symptoms, RemoveAndClear) {
     button("buttonRemoveSymptom")->click();
     EXPECT_EQ(column(symptomTable(), 0), (QStringList{"Chest pain", "Sweating"}));
     EXPECT_FALSE(button("buttonRemoveSymptom")->isEnabled());
-    EXPECT_EQ(title(), "Sanoria - kept"); // removing does not mark
+    EXPECT_EQ(title(), "Sanoria - kept*"); // a removal is a change to save
 
     button("buttonGenerateDiagnostic")->click();
     const QStringList results = column(diagnosticTable(), 0);
     ASSERT_FALSE(results.isEmpty());
+    vc().setProfileTitle("/tmp/kept.snp");
     button("buttonClearSymptom")->click();
     EXPECT_EQ(symptomTable()->model()->rowCount(), 0);
     EXPECT_EQ(column(diagnosticTable(), 0), results); // results stay until the next run
+    EXPECT_EQ(title(), "Sanoria - kept*");
+
+    // Clearing an empty list changes nothing, so it marks nothing.
+    vc().setProfileTitle("/tmp/kept.snp");
+    button("buttonClearSymptom")->click();
     EXPECT_EQ(title(), "Sanoria - kept");
 }
 

@@ -59,7 +59,7 @@ TEST_F(Window, InitialState) {
     EXPECT_EQ(widget<QSlider>("sliderSymptomIntensity")->value(), 3);
     auto* label = widget<QLabel>("labelSymptomIntensity");
     EXPECT_EQ(label->text(), "High");
-    EXPECT_EQ(textColour(label), rgb(1.0, 200.0 / 255.0, 0.0));
+    EXPECT_EQ(levelColour(label), rgb(1.0, 200.0 / 255.0, 0.0));
     EXPECT_EQ(symptomTable()->model()->rowCount(), 0);
     EXPECT_EQ(diagnosticTable()->model()->rowCount(), 0);
     EXPECT_FALSE(button("buttonRemoveSymptom")->isEnabled());
@@ -115,7 +115,8 @@ TEST_F(Window, SliderShowsTheFiveLevels) {
     for (int i : {4, 0, 2, 1, 3}) {
         setIntensity(levels[i].value);
         EXPECT_EQ(label->text(), levels[i].word);
-        EXPECT_EQ(textColour(label), levels[i].colour) << levels[i].word;
+        EXPECT_EQ(levelColour(label), levels[i].colour) << levels[i].word;
+        EXPECT_EQ(textColour(label), QColor(Qt::black)) << levels[i].word;
     }
     auto* slider = widget<QSlider>("sliderSymptomIntensity");
     EXPECT_EQ(slider->minimum(), 1);
@@ -126,6 +127,6 @@ TEST_F(Window, SliderShowsTheFiveLevels) {
     vc().OnFileNew();
     EXPECT_EQ(slider->value(), 3);
     EXPECT_EQ(label->text(), "High");
-    EXPECT_EQ(textColour(label), rgb(1.0, 200.0 / 255.0, 0.0));
+    EXPECT_EQ(levelColour(label), rgb(1.0, 200.0 / 255.0, 0.0));
     expectSelected("buttonHeart");
 }
