@@ -52,6 +52,7 @@
 #include <QUrl>
 #include <QValidator>
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 
 namespace {
@@ -748,7 +749,12 @@ void ViewController::OnSaveProfileAs() {
         return;
     }
     // Whatever was typed, the file gets the extension the Open panel lists.
-    currentProfilePath = QString::fromStdString(withProfileExtension(path->toStdString()));
+    const QString target = QString::fromStdString(withProfileExtension(path->toStdString()));
+    if (target != *path && std::filesystem::exists(toFsPath(target)) &&
+        dialogs.alert(this, qs(messages::kReplaceExisting), {kYes, kNo}, target) != 0) {
+        return;
+    }
+    currentProfilePath = target;
     saveProfile();
 }
 
