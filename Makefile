@@ -1,9 +1,14 @@
+# SPDX-FileCopyrightText: 2026 The Sanoria developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 SHELL := /bin/bash
 
 # The two commands a newcomer needs: `make run` and `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
+DESTDIR ?=
+PACKAGE_BUILD ?= $(BUILD)-package
 CMAKE_FLAGS ?=
 
 ASAN_BUILD ?= $(BUILD)-asan
@@ -11,7 +16,7 @@ FUZZ_BUILD ?= $(BUILD)-fuzz
 FUZZ_SECONDS ?= 20
 FUZZ_TARGETS = fuzz-xml-catalogue fuzz-binary-catalogue fuzz-profile fuzz-cli-arguments
 
-.PHONY: all deps configure build run test test-asan fuzz bench install clean screenshot
+.PHONY: all deps configure build run test test-asan fuzz bench install package clean screenshot
 
 all: build
 
@@ -64,12 +69,22 @@ bench: deps
 	cmake --build $(BUILD)-bench -j $(JOBS) --target sanoria-bench
 	$(BUILD)-bench/bin/sanoria-bench
 
-install: build
-	cmake --install $(BUILD)
+# The prefix is set again each time, so an earlier configuration's never wins.
+install: deps
+	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A .deb in $(BUILD)/: Release, stripped, installing to /usr.
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DSANORIA_BUILD_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB -B $(abspath $(BUILD))
 
 # Pictures of the window for the README and the help page.
 screenshot: build
 	./scripts/pictures
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(BUILD)-bench $(PACKAGE_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loads one catalogue and reports how long it took and the process's peak
 // resident memory. It runs alone so that the peak belongs to the load only.
 

@@ -1,9 +1,16 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
+
+#include "model/NumberText.h"
+
+#include <gtest/gtest.h>
 
 #include <clocale>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -86,4 +93,47 @@ ReadOnlyFolder::~ReadOnlyFolder() {
         std::abort();
     }
     std::filesystem::permissions(folder_, std::filesystem::perms(0755));
+}
+
+std::string_view trimmed(std::string_view s) {
+    const auto first = s.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::vector<std::pair<std::string, SymptomList>>
+readPickedSymptoms(const std::filesystem::path& file) {
+    std::vector<std::pair<std::string, SymptomList>> cases;
+    std::ifstream in(file);
+    EXPECT_TRUE(in) << file;
+    std::set<std::string> seen;
+    std::string raw;
+    bool open = false;
+    for (int number = 1; std::getline(in, raw); ++number) {
+        const std::string where = file.filename().string() + ":" + std::to_string(number);
+        const std::string_view line = trimmed(raw);
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        if (line.substr(0, 2) == "> ") {
+            std::string id(trimmed(line.substr(2)));
+            open = seen.insert(id).second;
+            EXPECT_TRUE(open) << where << ": " << id << " again";
+            if (open) {
+                cases.emplace_back(std::move(id), SymptomList{});
+            }
+            continue;
+        }
+        const auto eq = line.rfind('=');
+        const auto intensity =
+            eq == std::string_view::npos ? std::nullopt : parseCFloat(line.substr(eq + 1));
+        if (!open || !intensity) {
+            ADD_FAILURE() << where << ": not a symptom line of a presentation: " << line;
+            continue;
+        }
+        cases.back().second.push_back(makeSymptom(std::string(line.substr(0, eq)), *intensity));
+    }
+    return cases;
 }

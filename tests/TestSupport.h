@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "model/Records.h"
@@ -5,6 +7,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 std::filesystem::path testData(const std::string& relative);
 
@@ -43,6 +47,16 @@ std::string diseaseEntry(const std::string& name, const std::string& organ,
                          const std::string& symptoms,
                          const std::string& frequency = "<integer>1</integer>",
                          const std::string& gravity = "<integer>20</integer>");
+
+// The text without surrounding spaces, tabs and carriage returns.
+std::string_view trimmed(std::string_view s);
+
+// The symptoms picked for each presentation of a case file: "> ID" starts
+// one, "NAME=INTENSITY" lines follow (split at the last '='), '#' lines and
+// blank lines are skipped. Anything else, or an ID given twice, fails the
+// calling test with the file and line.
+std::vector<std::pair<std::string, SymptomList>>
+readPickedSymptoms(const std::filesystem::path& file);
 
 SymptomList symptomsOf(std::initializer_list<std::pair<const char*, float>> items);
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Sanoria developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """scripts/build-catalogue on small catalogues in a temporary folder, and on the real one."""
 
 import os

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Sanoria developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-
 // The shipped catalogue: it covers every organ and every critical symptom, and
 // it ranks presentations written without sight of its symptom lists the way a
 // doctor would. tests/data/cases/words.md holds what each patient says
 // (condition, sex and age, words); picked.txt what a patient picked from the
 // symptom lists for those words. The two are joined by ID.
 
+#include "TestSupport.h"
 #include "cli/Cli.h"
 #include "engine/DiagnosticTools.h"
 #include "model/DatabaseTools.h"
@@ -38,14 +38,6 @@ struct Case {
     SymptomList symptoms;
 };
 
-std::string_view trimmed(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
-}
-
 // "## ID" starts a presentation; its "condition: NAME" line is read, the
 // patient's words are for people.
 std::map<std::string, Case> readWords() {
@@ -68,39 +60,16 @@ std::map<std::string, Case> readWords() {
     return cases;
 }
 
-// "> ID" starts a presentation, "NAME=INTENSITY" lines follow (split at the
-// last '='); '#' lines and blank lines are skipped. A block may be empty: a
-// complaint the lists have no name for.
+// A block may be empty: a complaint the lists have no name for.
 void readPicked(std::map<std::string, Case>& cases) {
-    std::ifstream in(kCases / "picked.txt");
-    EXPECT_TRUE(in) << kCases / "picked.txt";
-    std::string raw;
-    Case* current = nullptr;
-    for (int number = 1; std::getline(in, raw); ++number) {
-        const std::string where = "picked.txt:" + std::to_string(number);
-        const std::string_view line = trimmed(raw);
-        if (line.empty() || line.front() == '#') {
+    for (auto& [id, symptoms] : readPickedSymptoms(kCases / "picked.txt")) {
+        const auto found = cases.find(id);
+        if (found == cases.end()) {
+            ADD_FAILURE() << "picked.txt: words.md has no presentation " << id;
             continue;
         }
-        if (line.substr(0, 2) == "> ") {
-            const std::string id(trimmed(line.substr(2)));
-            const auto found = cases.find(id);
-            current = found == cases.end() ? nullptr : &found->second;
-            EXPECT_NE(current, nullptr) << where << ": words.md has no presentation " << id;
-            EXPECT_TRUE(!current || !current->picked) << where << ": " << id << " again";
-            if (current) {
-                current->picked = true;
-            }
-            continue;
-        }
-        const auto eq = line.rfind('=');
-        const auto intensity =
-            eq == std::string_view::npos ? std::nullopt : parseCFloat(line.substr(eq + 1));
-        if (!current || !intensity) {
-            ADD_FAILURE() << where << ": not a symptom line of a presentation: " << line;
-            continue;
-        }
-        current->symptoms.push_back(makeSymptom(std::string(line.substr(0, eq)), *intensity));
+        found->second.picked = true;
+        found->second.symptoms = std::move(symptoms);
     }
 }
 

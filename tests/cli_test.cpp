@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CliRun.h"
 #include "TestSupport.h"
 #include "cli/Cli.h"
 
@@ -6,19 +9,6 @@
 #include <sstream>
 
 namespace {
-
-struct Run {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Run cli(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = runCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 const std::string kExample = testData("catalogues/worked-example.plist").string();
 
@@ -147,6 +137,32 @@ TEST(Cli, CheckReportsWhatToFix) {
           "letter case", "canonically equivalent", "Sex \"Female\"", "Ages holds \"teen\""}) {
         EXPECT_NE(r.out.find(expected), std::string::npos) << expected << "\n" << r.out;
     }
+}
+
+TEST(Cli, VersionAndOrganKeys) {
+    const auto version = cli({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_TRUE(version.out.rfind("sanoria-cli ", 0) == 0) << version.out;
+    EXPECT_EQ(version.out.back(), '\n');
+    EXPECT_NE(version.out.find('.'), std::string::npos);
+
+    // Completion offers these keys: each must be one that `symptoms` takes.
+    const auto organs = cli({"organs"});
+    EXPECT_EQ(organs.code, 0);
+    std::istringstream lines(organs.out);
+    std::vector<std::string> keys;
+    for (std::string key; std::getline(lines, key);) {
+        keys.push_back(key);
+    }
+    ASSERT_EQ(keys.size(), 11u);
+    EXPECT_EQ(keys[3], "Heart");
+    EXPECT_EQ(keys[10], "Muscles & Bones");
+    for (const auto& key : keys) {
+        const auto listed = cli({"symptoms", key});
+        EXPECT_EQ(listed.code, 0) << key;
+        EXPECT_FALSE(listed.out.empty()) << "no symptoms for " << key;
+    }
+    EXPECT_EQ(cli({"organs", "Heart"}).code, 64);
 }
 
 TEST(Cli, TriageTextAndJson) {

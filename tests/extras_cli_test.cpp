@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Sanoria developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CliRun.h"
 #include "TestSupport.h"
 #include "cli/Cli.h"
 
@@ -8,19 +9,6 @@
 #include <sstream>
 
 namespace {
-
-struct Run {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Run cli(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = runCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 const std::string kExample = testData("catalogues/worked-example.plist").string();
 const std::string kExtras = testData("catalogues/extras.plist").string();

@@ -6,6 +6,7 @@
 // patient would pick for them (symptoms.txt). The care level must catch every
 // emergency and rarely send a self-care case to the emergency department.
 
+#include "TestSupport.h"
 #include "engine/DiagnosticTools.h"
 #include "engine/Triage.h"
 #include "model/DatabaseTools.h"
@@ -37,14 +38,6 @@ struct Presentation {
     SymptomList symptoms;
 };
 
-std::string_view trimmed(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
-}
-
 // "## ID" starts a presentation; "label: LEVEL" and "thought: NAME" lines are read.
 std::map<std::string, Presentation> readLabels() {
     std::map<std::string, Presentation> all;
@@ -66,34 +59,15 @@ std::map<std::string, Presentation> readLabels() {
     return all;
 }
 
-// "> ID" starts a presentation, "NAME=INTENSITY" lines follow; '#' lines and
-// blank lines are skipped.
+// The picked symptoms, joined to their presentations by ID.
 void readSymptoms(std::map<std::string, Presentation>& all) {
-    std::ifstream in(kDir / "symptoms.txt");
-    std::string raw;
-    Presentation* current = nullptr;
-    for (int number = 1; std::getline(in, raw); ++number) {
-        const std::string_view line = trimmed(raw);
-        if (line.empty() || line.front() == '#') {
+    for (auto& [id, symptoms] : readPickedSymptoms(kDir / "symptoms.txt")) {
+        const auto found = all.find(id);
+        if (found == all.end()) {
+            ADD_FAILURE() << "symptoms.txt: no presentation " << id;
             continue;
         }
-        const std::string where = "symptoms.txt:" + std::to_string(number);
-        if (line.substr(0, 2) == "> ") {
-            const std::string id(trimmed(line.substr(2)));
-            const auto found = all.find(id);
-            current = found == all.end() ? nullptr : &found->second;
-            EXPECT_NE(current, nullptr) << where << ": no presentation " << id;
-            EXPECT_TRUE(!current || current->symptoms.empty()) << where << ": " << id << " again";
-            continue;
-        }
-        const auto eq = line.rfind('=');
-        const auto intensity =
-            eq == std::string_view::npos ? std::nullopt : parseCFloat(line.substr(eq + 1));
-        if (!current || !intensity) {
-            ADD_FAILURE() << where << ": not a symptom line: " << line;
-            continue;
-        }
-        current->symptoms.push_back(makeSymptom(std::string(line.substr(0, eq)), *intensity));
+        found->second.symptoms = std::move(symptoms);
     }
 }
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Cli.h"
 
 #include "engine/AboutYou.h"
@@ -9,6 +11,8 @@
 #include "model/Messages.h"
 #include "model/Names.h"
 #include "model/NumberText.h"
+#include "model/Organs.h"
+#include "model/Version.h"
 #include "presentation/DiseaseInfo.h"
 #include "presentation/ReportHtml.h"
 #include "presentation/TableCells.h"
@@ -44,6 +48,8 @@ Commands:
       write a report for your doctor as a self-contained HTML page
   symptoms [--catalogue FILE] ORGAN
       list the symptoms offered for an organ
+  organs
+      list the organ keys that symptoms takes
   info [--catalogue FILE] [--json] DISEASE
       show what the information window shows for a disease
   profile write FILE NAME=INTENSITY ...
@@ -53,10 +59,10 @@ Commands:
   check [--catalogue FILE]
       report what a catalogue author must fix
 
-Each command takes --help. Exit status: 0 success; 1 a profile or report that
-cannot be read or written, no symptom given, no such disease, or a command
-that could not finish (out of memory); 2 a catalogue that cannot be read; 3
-check found problems; 64 a usage error.
+Each command takes --help; --version prints the version. Exit status: 0
+success; 1 a profile or report that cannot be read or written, no symptom
+given, no such disease, or a command that could not finish (out of memory); 2
+a catalogue that cannot be read; 3 check found problems; 64 a usage error.
 )";
 
 struct Command {
@@ -109,6 +115,10 @@ const Command kSymptoms{"symptoms",
                         "usage: sanoria-cli symptoms [--catalogue FILE] ORGAN\n"
                         "Lists the symptom names offered for ORGAN, one per line.\n",
                         {"catalogue="}};
+const Command kOrgansCommand{"organs",
+                             "usage: sanoria-cli organs\n"
+                             "Lists the organ keys, one per line, in the window's order.\n",
+                             {}};
 const Command kInfo{"info",
                     "usage: sanoria-cli info [--catalogue FILE] [--json] DISEASE\n"
                     "Prints the name, description, gravity, frequency and symptoms of DISEASE,\n"
@@ -563,6 +573,10 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         out << kUsage;
         return kExitOk;
     }
+    if (name == "--version") {
+        out << "sanoria-cli " << kSanoriaVersion << '\n';
+        return kExitOk;
+    }
     const Command* command = nullptr;
     std::size_t from = 1;
     if (name == "diagnose") {
@@ -575,6 +589,8 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         command = &kReport;
     } else if (name == "symptoms") {
         command = &kSymptoms;
+    } else if (name == "organs") {
+        command = &kOrgansCommand;
     } else if (name == "info") {
         command = &kInfo;
     } else if (name == "check") {
@@ -617,6 +633,15 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     if (command == &kSymptoms) {
         return symptoms(parsed, out);
+    }
+    if (command == &kOrgansCommand) {
+        if (!parsed.positional.empty()) {
+            throw UsageError("unexpected argument \"" + parsed.positional[0] + "\"", command);
+        }
+        for (const Organ& organ : kOrgans) {
+            out << organ.key << '\n';
+        }
+        return kExitOk;
     }
     if (command == &kInfo) {
         return info(parsed, out, err);

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controller/ViewController.h"
 
 #include "engine/DiagnosticTools.h"
@@ -28,6 +30,7 @@
 #include <QCompleter>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
@@ -37,6 +40,7 @@
 #include <QIntValidator>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -48,6 +52,7 @@
 #include <QUrl>
 #include <QValidator>
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 
 namespace {
@@ -184,6 +189,8 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
     comboSymptom->completer()->setFilterMode(Qt::MatchContains);
     connect(comboSymptom->lineEdit(), &QLineEdit::returnPressed, this,
             &ViewController::OnAddSymptom);
+    // A dropped file goes to the window, never into the symptom's name.
+    comboSymptom->lineEdit()->installEventFilter(this);
     // The validator sees typing, pasting and dropping; this sees every other
     // path too (setText, assistive technology).
     connect(comboSymptom->lineEdit(), &QLineEdit::textChanged, this,
@@ -674,6 +681,7 @@ void ViewController::saveProfile() {
         return;
     }
     setProfileTitle(currentProfilePath);
+    emit profileUsed(currentProfilePath);
 }
 
 void ViewController::OnFileNew() {
@@ -695,19 +703,33 @@ void ViewController::OnLoadProfile() {
     if (!path) {
         return;
     }
+    loadProfile(*path);
+}
+
+bool ViewController::openProfileFile(const QString& path) {
+    if (hasUnsavedChanges() && !confirmDiscardChanges(qs(messages::kDiscardAndContinue))) {
+        return false;
+    }
+    return loadProfile(path);
+}
+
+bool ViewController::loadProfile(const QString& path) {
     // All or nothing: the document, and the path a later Save writes to, change
     // only once the whole file has been read.
     std::string reason;
-    auto loaded = readProfileFile(toFsPath(*path), &reason);
+    auto loaded = readProfileFile(toFsPath(path), &reason);
     if (!loaded) {
-        dialogs.alert(this, qs(messages::kCouldNotLoad), {kOk}, fileProblem(*path, reason));
-        return;
+        dialogs.alert(this, qs(messages::kCouldNotLoad), {kOk}, fileProblem(path, reason));
+        emit profileUnreadable(path);
+        return false;
     }
     symptomModel->changeAll([&] { symptomsList = std::move(*loaded); });
     diagnosedSymptoms.clear();
     changeDiagnostics([this] { diagnosticsList.clear(); });
-    currentProfilePath = *path;
+    currentProfilePath = path;
     setProfileTitle(currentProfilePath);
+    emit profileUsed(currentProfilePath);
+    return true;
 }
 
 void ViewController::OnSaveProfile() {
@@ -727,7 +749,12 @@ void ViewController::OnSaveProfileAs() {
         return;
     }
     // Whatever was typed, the file gets the extension the Open panel lists.
-    currentProfilePath = QString::fromStdString(withProfileExtension(path->toStdString()));
+    const QString target = QString::fromStdString(withProfileExtension(path->toStdString()));
+    if (target != *path && std::filesystem::exists(toFsPath(target)) &&
+        dialogs.alert(this, qs(messages::kReplaceExisting), {kYes, kNo}, target) != 0) {
+        return;
+    }
+    currentProfilePath = target;
     saveProfile();
 }
 
@@ -754,6 +781,14 @@ QString ViewController::fileProblem(const QString& path, const std::string& reas
 }
 
 bool ViewController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == comboSymptom->lineEdit() &&
+        (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+         event->type() == QEvent::Drop)) {
+        if (static_cast<QDropEvent*>(event)->mimeData()->hasUrls()) {
+            event->ignore(); // passed on to the window, which may open it
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         const bool arrow =

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "engine/AboutYou.h"
@@ -70,6 +72,11 @@ public:
     void setProfileTitle(const QString& path);
     bool confirmDiscardChanges(const QString& question);
     void saveProfile();
+    // Open without the panel (command line, a drop, Open Recent): the question
+    // where Open asks it, then the reading. False when stopped or unreadable.
+    bool openProfileFile(const QString& path);
+    // The reading steps of Open, with their failure alert.
+    bool loadProfile(const QString& path);
     // Asked before the window closes; false keeps it open.
     bool windowShouldClose();
     // Starts answering the close requests of the window that holds this view.
@@ -119,6 +126,12 @@ public slots:
     void OnFindSymptom();
     void OnExportReport();
     void OnPrintReport();
+
+signals:
+    // A profile was read from or written to this path.
+    void profileUsed(const QString& path);
+    // A profile could not be read from this path.
+    void profileUnreadable(const QString& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

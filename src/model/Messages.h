@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string_view>
@@ -19,8 +21,14 @@ inline constexpr std::string_view kUnknownSymptom =
 inline constexpr std::string_view kNameHoldsLineBreak = "A symptom name cannot hold a line break.";
 inline constexpr std::string_view kDiscardAndExit =
     "You have unsaved changes that will be lost. Are you sure you want to exit the application?";
+// Save As adds ".snp" to a name without it; the panel asked only about the name
+// as typed.
+inline constexpr std::string_view kReplaceExisting =
+    "A profile with this name already exists. Do you want to replace it?";
 inline constexpr std::string_view kDiscardAndContinue =
     "You have unsaved changes that will be lost. Continue?";
+inline constexpr std::string_view kDisclaimer =
+    "Sanoria gives information, not a medical diagnosis.";
 inline constexpr std::string_view kCouldNotExportReport = "Could not export the report.";
 // An action that fails where nothing was expected to; the action is dropped.
 inline constexpr std::string_view kOutOfMemory =

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/ResourcePaths.h"
 
 #include <cstdint>
@@ -28,6 +30,10 @@ std::filesystem::path executableDirectory() {
 #endif
 }
 
+#ifndef SANORIA_RESOURCE_RELDIR
+#define SANORIA_RESOURCE_RELDIR "../share/sanoria"
+#endif
+
 std::filesystem::path resourceDirectory() {
-    return executableDirectory().parent_path() / "share" / "sanoria";
+    return (executableDirectory() / SANORIA_RESOURCE_RELDIR).lexically_normal();
 }

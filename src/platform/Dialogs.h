@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -34,6 +36,8 @@ public:
 
     virtual bool openUrl(const QUrl& url) = 0;
 
+    // The About box: `text` is rich text (version, licence, catalogue).
+    virtual void about(QWidget* parent, const QString& title, const QString& text) = 0;
     // Asks for a printer and prints the document on it; false when cancelled.
     virtual bool printDocument(QWidget* parent, QTextDocument& document) = 0;
 };

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtDialogs.h"
 
 #include <QDesktopServices>
@@ -96,6 +98,10 @@ void QtDialogs::runModal(QDialog& dialog) {
 
 bool QtDialogs::openUrl(const QUrl& url) {
     return QDesktopServices::openUrl(url);
+}
+
+void QtDialogs::about(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::about(parent, title, text);
 }
 
 bool QtDialogs::printDocument(QWidget* parent, QTextDocument& document) {

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "platform/Dialogs.h"
@@ -22,5 +24,6 @@ public:
                                     const QString& extension) override;
     void runModal(QDialog& dialog) override;
     bool openUrl(const QUrl& url) override;
+    void about(QWidget* parent, const QString& title, const QString& text) override;
     bool printDocument(QWidget* parent, QTextDocument& document) override;
 };

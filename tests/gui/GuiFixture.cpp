@@ -1,13 +1,18 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GuiFixture.h"
 
+#include "app/AppDelegate.h"
 #include "model/DatabaseTools.h"
 
 #include "app/Application.h"
 
 #include <QApplication>
 #include <QPalette>
+#include <QSettings>
 
 void GuiTest::SetUp() {
+    QSettings().clear(); // each test starts with no recent profiles, no window place
     window = std::make_unique<MainWindow>(
         DatabaseTools::loadDiseases(testData("catalogues/gui.plist")), dialogs);
     window->show();
@@ -67,7 +72,13 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // Settings go to a folder of the test's own, never the user's.
+    const TempDir settingsHome;
+    qputenv("XDG_CONFIG_HOME", settingsHome.path().c_str());
     Application application(argc, argv);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(settingsHome.path().string()));
+    AppDelegate::setUpApplication();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

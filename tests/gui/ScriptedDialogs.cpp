@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScriptedDialogs.h"
 
 #include <QDialog>
@@ -56,6 +58,10 @@ void ScriptedDialogs::runModal(QDialog& dialog) {
 bool ScriptedDialogs::openUrl(const QUrl& url) {
     openedUrls.append(url);
     return openUrlResult;
+}
+
+void ScriptedDialogs::about(QWidget*, const QString& title, const QString& text) {
+    abouts.append({title, text});
 }
 
 QStringList ScriptedDialogs::alertTexts() const {

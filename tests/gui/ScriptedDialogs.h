@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Sanoria developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "platform/Dialogs.h"
@@ -35,6 +37,11 @@ public:
     int openPanels = 0;
     int modalRuns = 0;
     QList<QUrl> openedUrls;
+    struct About {
+        QString title;
+        QString text;
+    };
+    QList<About> abouts;
     // What openUrl answers: false as on a system with no browser.
     bool openUrlResult = true;
 
@@ -45,6 +52,7 @@ public:
                                     const QString& extension) override;
     void runModal(QDialog& dialog) override;
     bool openUrl(const QUrl& url) override;
+    void about(QWidget* parent, const QString& title, const QString& text) override;
     bool printDocument(QWidget* parent, QTextDocument& document) override;
 
     QStringList alertTexts() const;

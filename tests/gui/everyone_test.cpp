@@ -287,6 +287,32 @@ TEST_F(Everyone, SaveAsAddsTheExtensionToDottedNames) {
     EXPECT_EQ(column(symptomTable(), 0), QStringList{"Fatigue"});
 }
 
+TEST_F(Everyone, SaveAsAsksBeforeReplacingTheNameItsExtensionMakes) {
+    add("Fatigue", 40);
+    writeFile(dir / "notes.txt.snp", "Kept\n20.0\n");
+    dialogs.saveAnswers = {file("notes.txt")};
+    dialogs.alertAnswers = {1}; // No
+    trigger("actionSaveAs");
+    ASSERT_EQ(dialogs.alerts.size(), 1);
+    EXPECT_EQ(dialogs.alerts.back().text,
+              "A profile with this name already exists. Do you want to replace it?");
+    EXPECT_EQ(dialogs.alerts.back().detail, file("notes.txt.snp"));
+    EXPECT_EQ(readFile(dir / "notes.txt.snp"), "Kept\n20.0\n");
+    EXPECT_TRUE(title().endsWith('*'));
+    EXPECT_TRUE(vc().currentProfilePath.isEmpty());
+
+    dialogs.saveAnswers = {file("notes.txt")};
+    dialogs.alertAnswers = {0}; // Yes
+    trigger("actionSaveAs");
+    EXPECT_EQ(readFile(dir / "notes.txt.snp"), "Fatigue\n40.0\n");
+    EXPECT_EQ(title(), "Sanoria - notes.txt");
+
+    // A name typed with the extension was asked about by the panel itself.
+    dialogs.saveAnswers = {file("notes.txt.snp")};
+    trigger("actionSaveAs");
+    EXPECT_EQ(dialogs.alerts.size(), 2);
+}
+
 // ---- 4.: level words readable at 4.5:1 or more
 
 TEST_F(Everyone, SliderLevelIsAReadableBadge) {
