@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CatalogueGenerator.h"
 
+#include "presentation/ReportHtml.h"
+
 #include <array>
 #include <cerrno>
 #include <cstdlib>
@@ -93,21 +95,7 @@ constexpr std::array<std::string_view, 24> kPhrases{
 };
 
 void appendEscaped(std::string& out, std::string_view text) {
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
+    out += escapeHtml(text); // the markup escapes of XML text
 }
 
 std::string diseaseName(Random& random, std::size_t index) {
