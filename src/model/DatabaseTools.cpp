@@ -8,9 +8,7 @@
 #include "model/ReadFile.h"
 #include "model/ResourcePaths.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -59,28 +57,20 @@ DiseaseList DatabaseTools::loadDiseases(const std::filesystem::path& file) {
     if (S_ISDIR(info.st_mode)) {
         throw CatalogueError(origin + ": is a folder, not a catalogue file");
     }
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    InputFile input(file);
+    if (!input.isOpen()) {
         throw unreadable(errno);
     }
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
 
     // Ordinary reads: a file cut short underneath gives a parse error, never
     // a signal. XML is parsed as it arrives and never held whole.
     std::string chunk(std::size_t{1} << 20, '\0');
     const auto readChunk = [&](std::size_t from) {
-        for (;;) {
-            const ssize_t n = ::read(fd, chunk.data() + from, chunk.size() - from);
-            if (n >= 0) {
-                return from + static_cast<std::size_t>(n);
-            }
-            if (errno != EINTR) {
-                throw unreadable(errno);
-            }
+        const long n = input.read(chunk.data() + from, chunk.size() - from);
+        if (n < 0) {
+            throw unreadable(errno);
         }
+        return from + static_cast<std::size_t>(n);
     };
     std::size_t filled = 0;
     while (filled < 6) {

@@ -8,6 +8,24 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+InputFile::InputFile(const std::filesystem::path& path)
+    : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+
+InputFile::~InputFile() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+long InputFile::read(char* into, std::size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(fd_, into, size);
+        if (n >= 0 || errno != EINTR) {
+            return static_cast<long>(n);
+        }
+    }
+}
+
 bool readWholeFile(const std::filesystem::path& path, FileBytes* bytes, int* error,
                    ReadStep* failedAt) {
     ReadStep step = ReadStep::Open;
@@ -20,16 +38,12 @@ bool readWholeFile(const std::filesystem::path& path, FileBytes* bytes, int* err
         }
         return false;
     };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    InputFile file(path);
+    if (!file.isOpen()) {
         return failed(errno);
     }
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
+    if (::fstat(file.descriptor(), &info) != 0) {
         return failed(errno);
     }
     if (S_ISDIR(info.st_mode)) {
@@ -51,10 +65,7 @@ bool readWholeFile(const std::filesystem::path& path, FileBytes* bytes, int* err
             buffer = std::move(grown);
             capacity = larger;
         }
-        const ssize_t n = ::read(fd, buffer.get() + used, capacity - used);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
+        const long n = file.read(buffer.get() + used, capacity - used);
         if (n < 0) {
             return failed(errno);
         }

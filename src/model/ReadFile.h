@@ -7,6 +7,25 @@
 #include <memory>
 #include <string_view>
 
+// A file opened for reading, closed when it goes out of scope.
+class InputFile {
+public:
+    explicit InputFile(const std::filesystem::path& path);
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // Whether the file opened; if not, errno still holds why.
+    bool isOpen() const { return fd_ >= 0; }
+    int descriptor() const { return fd_; }
+    // Up to `size` bytes, read again when a signal interrupts: the count, 0 at
+    // the end, or -1 with errno set.
+    long read(char* into, std::size_t size);
+
+private:
+    int fd_;
+};
+
 // A whole file's bytes.
 struct FileBytes {
     std::unique_ptr<char[]> data; // not zeroed first: a large file is written once
