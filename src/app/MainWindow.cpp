@@ -158,6 +158,7 @@ void MainWindow::OnAbout() {
     const std::size_t count = viewController()->diseasesList.size();
     const QString conditions =
         count == 1 ? tr("1 condition") : tr("%1 conditions").arg(static_cast<qulonglong>(count));
+    const QString homepage = QString::fromLatin1(kSanoriaHomepage);
     const QString text =
         tr("<h3>Sanoria %1</h3>"
            "<p>A desktop symptom checker. Its catalogue holds %2.</p>"
@@ -165,9 +166,10 @@ void MainWindow::OnAbout() {
            "<p>Copyright © 2026 The Sanoria developers.<br>"
            "Sanoria is free software under the GNU General Public License, version 3 or "
            "later (GPL-3.0-or-later). It comes with no warranty.</p>"
-           "<p><a href=\"https://sanoria.io\">sanoria.io</a></p>")
+           "<p><a href=\"%4\">%5</a></p>")
             .arg(QString::fromLatin1(kSanoriaVersion), conditions,
                  QString::fromUtf8(messages::kDisclaimer.data(),
-                                   static_cast<qsizetype>(messages::kDisclaimer.size())));
+                                   static_cast<qsizetype>(messages::kDisclaimer.size())),
+                 homepage, QUrl(homepage).host());
     dialogs.about(this, tr("About Sanoria"), text);
 }
