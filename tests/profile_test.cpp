@@ -368,6 +368,8 @@ TEST(ProfileFile, NamesAndExtension) {
     for (const auto& row : rows) {
         EXPECT_EQ(withProfileExtension(row.chosen), row.saved);
     }
+    EXPECT_EQ(withExtension("/tmp/2024.05.01", "pdf"), "/tmp/2024.05.01.pdf");
+    EXPECT_EQ(withExtension("/tmp/r.pdf", "pdf"), "/tmp/r.pdf");
 }
 
 TEST(ProfileFile, TooManySymptomsSayWhy) {

@@ -749,12 +749,11 @@ void ViewController::OnSaveProfileAs() {
         return;
     }
     // Whatever was typed, the file gets the extension the Open panel lists.
-    const QString target = QString::fromStdString(withProfileExtension(path->toStdString()));
-    if (target != *path && std::filesystem::exists(toFsPath(target)) &&
-        dialogs.alert(this, qs(messages::kReplaceExisting), {kYes, kNo}, target) != 0) {
+    const auto target = withExtensionAsked(*path, kProfileExtension, messages::kReplaceExisting);
+    if (!target) {
         return;
     }
-    currentProfilePath = target;
+    currentProfilePath = *target;
     saveProfile();
 }
 
@@ -774,6 +773,17 @@ bool ViewController::windowShouldClose() {
         return true;
     }
     return !hasUnsavedChanges() || confirmDiscardChanges(qs(messages::kDiscardAndExit));
+}
+
+std::optional<QString> ViewController::withExtensionAsked(const QString& chosen,
+                                                          std::string_view extension,
+                                                          std::string_view question) {
+    const QString target = QString::fromStdString(withExtension(chosen.toStdString(), extension));
+    if (target != chosen && std::filesystem::exists(toFsPath(target)) &&
+        dialogs.alert(this, qs(question), {kYes, kNo}, target) != 0) {
+        return std::nullopt;
+    }
+    return target;
 }
 
 QString ViewController::fileProblem(const QString& path, const std::string& reason) const {
@@ -864,11 +874,12 @@ void ViewController::OnExportReport() {
     if (!path) {
         return;
     }
-    if (QFileInfo(*path).suffix().isEmpty()) {
-        *path += QStringLiteral(".pdf");
+    const auto target = withExtensionAsked(*path, "pdf", messages::kReplaceExistingReport);
+    if (!target) {
+        return;
     }
     // Written whole or not at all: a failed export leaves any earlier file.
-    QSaveFile file(*path);
+    QSaveFile file(*target);
     if (file.open(QIODevice::WriteOnly)) {
         {
             QPdfWriter writer(&file);

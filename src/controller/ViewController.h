@@ -11,7 +11,9 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -142,6 +144,11 @@ private:
     bool moveOrganSelection(QObject* watched, int key);
     void showIntensityLevel(const IntensityLevel& level);
     void symptomTextChanged(const QString& text);
+    // The chosen save path with ".EXTENSION" added unless it ends so; the
+    // panel asked only about the name as typed, so a file under the name made
+    // here is asked about with `question`. None when the answer is No.
+    std::optional<QString> withExtensionAsked(const QString& chosen, std::string_view extension,
+                                              std::string_view question);
     QString fileProblem(const QString& path, const std::string& reason) const;
     // Every change of the results goes through here: the table hears of it
     // first, and the care advice of the old results goes.

@@ -21,10 +21,12 @@ inline constexpr std::string_view kUnknownSymptom =
 inline constexpr std::string_view kNameHoldsLineBreak = "A symptom name cannot hold a line break.";
 inline constexpr std::string_view kDiscardAndExit =
     "You have unsaved changes that will be lost. Are you sure you want to exit the application?";
-// Save As adds ".snp" to a name without it; the panel asked only about the name
-// as typed.
+// Save As and Export add the extension to a name without it; the panel asked
+// only about the name as typed.
 inline constexpr std::string_view kReplaceExisting =
     "A profile with this name already exists. Do you want to replace it?";
+inline constexpr std::string_view kReplaceExistingReport =
+    "A report with this name already exists. Do you want to replace it?";
 inline constexpr std::string_view kDiscardAndContinue =
     "You have unsaved changes that will be lost. Continue?";
 inline constexpr std::string_view kDisclaimer =

@@ -115,12 +115,16 @@ bool holdsLineBreak(std::string_view text) {
     return false;
 }
 
-std::string withProfileExtension(std::string path) {
-    const std::string suffix = "." + std::string(kProfileExtension);
+std::string withExtension(std::string path, std::string_view extension) {
+    const std::string suffix = "." + std::string(extension);
     if (!path.ends_with(suffix)) {
         path += suffix;
     }
     return path;
+}
+
+std::string withProfileExtension(std::string path) {
+    return withExtension(std::move(path), kProfileExtension);
 }
 
 std::optional<SymptomList> parseProfileText(std::string_view text, std::string* error) {

@@ -33,6 +33,9 @@ bool holdsLineBreak(std::string_view text);
 // The path a profile is saved to: the chosen one, with ".snp" added unless it
 // already ends in it ("2024.05.01" gives "2024.05.01.snp").
 std::string withProfileExtension(std::string path);
+// The path ending in "." and the extension: added unless it ends so already,
+// whatever other dots the name holds.
+std::string withExtension(std::string path, std::string_view extension);
 
 // More symptoms than anyone enters by hand; a file holding more is refused
 // rather than read into several times its size in memory.

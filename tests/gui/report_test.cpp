@@ -75,6 +75,29 @@ TEST_F(ReportWindow, ExportWritesAPdfWithEveryPart) {
     EXPECT_TRUE(title().endsWith('*'));
 }
 
+TEST_F(ReportWindow, ExportAddsTheExtensionToDottedNamesAndAsksBeforeReplacing) {
+    add("Wheezing", 60); // below the critical warning
+    generate();
+    TempDir dir;
+    const auto path = [&](const char* name) {
+        return QString::fromStdString((dir / name).string());
+    };
+    dialogs.saveAnswers = {path("2024.05.01")};
+    action("actionExportReport")->trigger();
+    ASSERT_TRUE(QFile::exists(path("2024.05.01.pdf")));
+    EXPECT_FALSE(QFile::exists(path("2024.05.01")));
+    EXPECT_TRUE(dialogs.alerts.isEmpty());
+
+    writeFile(dir / "kept.v2.pdf", "earlier");
+    dialogs.saveAnswers = {path("kept.v2")};
+    dialogs.alertAnswers = {1}; // No
+    action("actionExportReport")->trigger();
+    ASSERT_EQ(dialogs.alertTexts(),
+              QStringList{"A report with this name already exists. Do you want to replace it?"});
+    EXPECT_EQ(dialogs.alerts.last().detail, path("kept.v2.pdf"));
+    EXPECT_EQ(readFile(dir / "kept.v2.pdf"), "earlier");
+}
+
 TEST_F(ReportWindow, FailedExportSaysSoAndPrintGoesThroughTheDialog) {
     add("Wheezing", 80);
     generate();
