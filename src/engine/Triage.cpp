@@ -7,49 +7,48 @@
 #include "model/Organs.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
+namespace {
+
+// What each level is called and asks for, in the order of the levels.
+struct LevelTexts {
+    std::string_view key;
+    std::string_view title;
+    std::string_view advice;
+    std::string_view causeNeeds; // ends "X is among the most likely causes and ..."
+};
+
+constexpr std::array<LevelTexts, 4> kLevelTexts{{
+    {"emergency", "Emergency",
+     "Call your local emergency number or go to the nearest emergency department now.",
+     "needs emergency care."},
+    {"urgent", "Urgent", "See a doctor today.", "needs a doctor today."},
+    {"doctor", "See a doctor", "Make an appointment with your doctor in the next few days.",
+     "should be seen by a doctor within a few days."},
+    {"self-care", "Self-care",
+     "This can usually be looked after at home; see a doctor if it gets worse or does not "
+     "improve.",
+     "can usually be looked after at home."},
+}};
+
+const LevelTexts& textsOf(CareLevel level) {
+    return kLevelTexts[static_cast<std::size_t>(level)];
+}
+
+} // namespace
+
 std::string_view careLevelKey(CareLevel level) {
-    switch (level) {
-    case CareLevel::Emergency:
-        return "emergency";
-    case CareLevel::Urgent:
-        return "urgent";
-    case CareLevel::Doctor:
-        return "doctor";
-    case CareLevel::SelfCare:
-        break;
-    }
-    return "self-care";
+    return textsOf(level).key;
 }
 
 std::string_view careLevelTitle(CareLevel level) {
-    switch (level) {
-    case CareLevel::Emergency:
-        return "Emergency";
-    case CareLevel::Urgent:
-        return "Urgent";
-    case CareLevel::Doctor:
-        return "See a doctor";
-    case CareLevel::SelfCare:
-        break;
-    }
-    return "Self-care";
+    return textsOf(level).title;
 }
 
 std::string_view careLevelAdvice(CareLevel level) {
-    switch (level) {
-    case CareLevel::Emergency:
-        return "Call your local emergency number or go to the nearest emergency department now.";
-    case CareLevel::Urgent:
-        return "See a doctor today.";
-    case CareLevel::Doctor:
-        return "Make an appointment with your doctor in the next few days.";
-    case CareLevel::SelfCare:
-        break;
-    }
-    return "This can usually be looked after at home; see a doctor if it gets worse or does not "
-           "improve.";
+    return textsOf(level).advice;
 }
 
 CareLevel careLevelForGravity(float gravity) {
@@ -94,22 +93,7 @@ std::string criticalReason(const std::string& name) {
 }
 
 std::string causeReason(const std::string& name, CareLevel level) {
-    std::string_view need;
-    switch (level) {
-    case CareLevel::Emergency:
-        need = "needs emergency care.";
-        break;
-    case CareLevel::Urgent:
-        need = "needs a doctor today.";
-        break;
-    case CareLevel::Doctor:
-        need = "should be seen by a doctor within a few days.";
-        break;
-    case CareLevel::SelfCare:
-        need = "can usually be looked after at home.";
-        break;
-    }
-    return name + " is among the most likely causes and " + std::string(need);
+    return name + " is among the most likely causes and " + std::string(textsOf(level).causeNeeds);
 }
 
 // The reason for a condition that needs emergency care but lacks the symptom
