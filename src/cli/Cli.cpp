@@ -478,29 +478,27 @@ int info(const Args& args, std::ostream& out, std::ostream& err) {
         throw UsageError("expected one DISEASE", &kInfo);
     }
     const DiseaseList diseases = loadCatalogue(args);
-    for (const auto& d : diseases) {
-        if (!namesEqual(d->name, args.positional[0])) {
-            continue;
-        }
-        const DiseaseInfo texts = diseaseInfo(*d);
-        const std::string gravity = texts.gravity ? std::string(texts.gravity->word) : "";
-        if (args.json) {
-            out << "{\"name\": " << jsonString(texts.name)
-                << ", \"description\": " << jsonString(texts.description)
-                << ", \"gravity\": " << jsonString(gravity)
-                << ", \"frequency\": " << jsonString(texts.frequency)
-                << ", \"symptoms\": " << jsonString(texts.symptoms) << "}\n";
-        } else {
-            out << texts.name << '\n'
-                << texts.description << '\n'
-                << gravity << '\n'
-                << texts.frequency << '\n'
-                << texts.symptoms << '\n';
-        }
-        return kExitOk;
+    const DiseasePtr d = findDisease(diseases, args.positional[0]);
+    if (!d) {
+        printNoSuchDisease(args.positional[0], err);
+        return kExitProfile;
     }
-    printNoSuchDisease(args.positional[0], err);
-    return kExitProfile;
+    const DiseaseInfo texts = diseaseInfo(*d);
+    const std::string gravity = texts.gravity ? std::string(texts.gravity->word) : "";
+    if (args.json) {
+        out << "{\"name\": " << jsonString(texts.name)
+            << ", \"description\": " << jsonString(texts.description)
+            << ", \"gravity\": " << jsonString(gravity)
+            << ", \"frequency\": " << jsonString(texts.frequency)
+            << ", \"symptoms\": " << jsonString(texts.symptoms) << "}\n";
+    } else {
+        out << texts.name << '\n'
+            << texts.description << '\n'
+            << gravity << '\n'
+            << texts.frequency << '\n'
+            << texts.symptoms << '\n';
+    }
+    return kExitOk;
 }
 
 int profileWrite(const Args& args, std::ostream& out, std::ostream& err) {
