@@ -103,6 +103,31 @@ std::string_view trimmed(std::string_view s) {
     return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
 }
 
+std::map<std::string, CaseBlock> readCaseBlocks(const std::filesystem::path& file) {
+    std::map<std::string, CaseBlock> blocks;
+    std::ifstream in(file);
+    EXPECT_TRUE(in) << file;
+    std::string raw;
+    CaseBlock* current = nullptr;
+    for (int number = 1; std::getline(in, raw); ++number) {
+        const std::string where = file.filename().string() + ":" + std::to_string(number);
+        const std::string_view line = trimmed(raw);
+        if (line.substr(0, 3) == "## ") {
+            const std::string id(trimmed(line.substr(3)));
+            EXPECT_FALSE(blocks.count(id)) << where << ": " << id << " again";
+            current = &blocks[id];
+            current->where = where;
+            continue;
+        }
+        const auto colon = line.find(':');
+        if (current && colon != std::string_view::npos) {
+            current->fields.emplace(std::string(line.substr(0, colon)),
+                                    std::string(trimmed(line.substr(colon + 1))));
+        }
+    }
+    return blocks;
+}
+
 std::vector<std::pair<std::string, SymptomList>>
 readPickedSymptoms(const std::filesystem::path& file) {
     std::vector<std::pair<std::string, SymptomList>> cases;

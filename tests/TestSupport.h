@@ -5,6 +5,7 @@
 #include "model/Records.h"
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -50,6 +51,15 @@ std::string diseaseEntry(const std::string& name, const std::string& organ,
 
 // The text without surrounding spaces, tabs and carriage returns.
 std::string_view trimmed(std::string_view s);
+
+// The presentations of a case file: "## ID" starts one, and its "key: value"
+// lines are kept by key; other lines are for people. An ID given twice, or a
+// file that cannot be read, fails the calling test.
+struct CaseBlock {
+    std::string where; // "FILE:LINE" of the "## ID" line
+    std::map<std::string, std::string> fields;
+};
+std::map<std::string, CaseBlock> readCaseBlocks(const std::filesystem::path& file);
 
 // The symptoms picked for each presentation of a case file: "> ID" starts
 // one, "NAME=INTENSITY" lines follow (split at the last '='), '#' lines and

@@ -38,24 +38,12 @@ struct Case {
     SymptomList symptoms;
 };
 
-// "## ID" starts a presentation; its "condition: NAME" line is read, the
-// patient's words are for people.
+// The condition each presentation was written for; the patient's words are
+// for people.
 std::map<std::string, Case> readWords() {
     std::map<std::string, Case> cases;
-    std::ifstream in(kCases / "words.md");
-    EXPECT_TRUE(in) << kCases / "words.md";
-    std::string raw;
-    Case* current = nullptr;
-    for (int number = 1; std::getline(in, raw); ++number) {
-        const std::string_view line = trimmed(raw);
-        if (line.substr(0, 3) == "## ") {
-            const std::string id(trimmed(line.substr(3)));
-            EXPECT_FALSE(cases.count(id)) << "words.md:" << number << ": " << id << " again";
-            current = &cases[id];
-            current->where = "words.md:" + std::to_string(number);
-        } else if (current && line.substr(0, 10) == "condition:") {
-            current->condition = std::string(trimmed(line.substr(10)));
-        }
+    for (auto& [id, block] : readCaseBlocks(kCases / "words.md")) {
+        cases[id] = Case{block.where, block.fields["condition"], false, {}};
     }
     return cases;
 }

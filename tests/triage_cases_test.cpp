@@ -38,23 +38,11 @@ struct Presentation {
     SymptomList symptoms;
 };
 
-// "## ID" starts a presentation; "label: LEVEL" and "thought: NAME" lines are read.
+// The clinician's label and the condition in mind, by ID.
 std::map<std::string, Presentation> readLabels() {
     std::map<std::string, Presentation> all;
-    std::ifstream in(kDir / "presentations.md");
-    std::string raw;
-    Presentation* current = nullptr;
-    while (std::getline(in, raw)) {
-        const std::string_view line = trimmed(raw);
-        if (line.substr(0, 3) == "## ") {
-            const std::string id(trimmed(line.substr(3)));
-            current = &all[id];
-            current->id = id;
-        } else if (current && line.substr(0, 6) == "label:") {
-            current->label = std::string(trimmed(line.substr(6)));
-        } else if (current && line.substr(0, 8) == "thought:") {
-            current->thought = std::string(trimmed(line.substr(8)));
-        }
+    for (auto& [id, block] : readCaseBlocks(kDir / "presentations.md")) {
+        all[id] = Presentation{id, block.fields["label"], block.fields["thought"], {}};
     }
     return all;
 }
