@@ -11,7 +11,7 @@
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--user-symptoms") == 0) {
         for (const auto& s : userSymptoms(std::strtoul(argv[2], nullptr, 10), 7)) {
-            std::printf("%s=%g\n", s->name.c_str(), static_cast<double>(s->intensity));
+            std::printf("%s=%g\n", s->name().c_str(), static_cast<double>(s->intensity));
         }
         return 0;
     }

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     for (std::size_t i = 0; i < list->size(); ++i) {
-        if ((*again)[i]->name != (*list)[i]->name) {
+        if ((*again)[i]->name() != (*list)[i]->name()) {
             std::abort();
         }
     }

@@ -76,7 +76,7 @@ TEST(ShippedCatalogue, CoversEveryOrganAndEveryCriticalSymptom) {
     auto listed = [&](std::string_view name) {
         return std::any_of(diseases.begin(), diseases.end(), [&](const DiseasePtr& d) {
             return std::any_of(d->symptoms.begin(), d->symptoms.end(),
-                               [&](const SymptomPtr& s) { return s->name == name; });
+                               [&](const SymptomPtr& s) { return s->name() == name; });
         });
     };
     for (const auto risk : kRiskSymptoms) {
@@ -92,7 +92,7 @@ TEST(ShippedCatalogue, RanksBlindPresentations) {
     for (const auto& d : diseases) {
         byName[nameKey(d->name)] = d;
         for (const auto& s : d->symptoms) {
-            offered.insert(nameKey(s->name));
+            offered.insert(nameKey(s->name()));
         }
     }
 
@@ -112,9 +112,9 @@ TEST(ShippedCatalogue, RanksBlindPresentations) {
             continue;
         }
         for (const auto& s : c.symptoms) {
-            EXPECT_TRUE(offered.count(nameKey(s->name)))
-                << id << ": no condition lists \"" << s->name << '"';
-            EXPECT_TRUE(s->intensity >= 20.0f && s->intensity <= 100.0f) << id << ": " << s->name;
+            EXPECT_TRUE(offered.count(nameKey(s->name())))
+                << id << ": no condition lists \"" << s->name() << '"';
+            EXPECT_TRUE(s->intensity >= 20.0f && s->intensity <= 100.0f) << id << ": " << s->name();
         }
 
         const DiagnosticList ranked = DiagnosticTools::generateDiagnostics(diseases, c.symptoms);

@@ -140,7 +140,7 @@ std::vector<Expected> plainDiagnosis(const DiseaseList& diseases, const SymptomL
         for (const auto& own : d->symptoms) {
             const Symptom* v = nullptr;
             for (const auto& candidate : user) {
-                if (namesEqual(candidate->name, own->name)) {
+                if (namesEqual(candidate->name(), own->name())) {
                     v = candidate.get();
                     break;
                 }
@@ -277,7 +277,7 @@ TEST(Engine, AgreesToTheBitWithThePlainReckoning) {
                         // Unrelated names, or a second entry of a name already given.
                         const bool repeat = m > 0 && rng() % 4 == 0;
                         user.push_back(
-                            makeSymptom(repeat ? user[rng() % m]->name : names[n + k - m],
+                            makeSymptom(repeat ? user[rng() % m]->name() : names[n + k - m],
                                         randomIntensity(rng)));
                     }
                     std::shuffle(user.begin(), user.end(), rng);
@@ -325,7 +325,7 @@ TEST(Engine, ShippedCatalogueAgreesWithThePlainReckoning) {
     std::vector<std::string> names;
     for (const auto& d : diseases) {
         for (const auto& s : d->symptoms) {
-            names.push_back(s->name);
+            names.push_back(s->name());
         }
     }
     std::mt19937 rng(7);

@@ -143,8 +143,8 @@ TEST(Explanation, ReadsWithoutChangingAndFirstUserEntryDecides) {
     const Explanation e = explainDiagnosis(*d, user);
     ASSERT_EQ(e.matched.size(), 1u);
     EXPECT_EQ(e.matched[0].yours, 20.0f);
-    EXPECT_EQ(d->symptoms[0]->name, "Fever"); // the catalogue's order is left alone
-    EXPECT_EQ(d->symptoms[1]->name, "Ache");
+    EXPECT_EQ(d->symptoms[0]->name(), "Fever"); // the catalogue's order is left alone
+    EXPECT_EQ(d->symptoms[1]->name(), "Ache");
 }
 
 TEST(WhyThisResult, WordsForAPatient) {

@@ -52,9 +52,9 @@ TEST(Loader, ReadsFieldsInFileOrder) {
     EXPECT_EQ(delta.gravity, 60.0f);
     EXPECT_EQ(delta.organ, "Heart");
     ASSERT_EQ(delta.symptoms.size(), 3u);
-    EXPECT_EQ(delta.symptoms[0]->name, "Fever");
-    EXPECT_EQ(delta.symptoms[1]->name, "Cough");
-    EXPECT_EQ(delta.symptoms[2]->name, "Headache");
+    EXPECT_EQ(delta.symptoms[0]->name(), "Fever");
+    EXPECT_EQ(delta.symptoms[1]->name(), "Cough");
+    EXPECT_EQ(delta.symptoms[2]->name(), "Headache");
     EXPECT_EQ(diseases[1]->desc, "Second & only fever.");
     EXPECT_EQ(diseases[2]->organ, "Muscles & Bones");
     // Each disease owns its own symptom records.
@@ -153,7 +153,7 @@ TEST(Loader, BinaryFormReadsLikeXml) {
     EXPECT_EQ(d[0]->frequency, 0.1f);
     EXPECT_EQ(d[0]->gravity, 60.0f);
     ASSERT_EQ(d[0]->symptoms.size(), 2u);
-    EXPECT_EQ(d[0]->symptoms[0]->name, "Fever");
+    EXPECT_EQ(d[0]->symptoms[0]->name(), "Fever");
     EXPECT_EQ(d[0]->symptoms[1]->intensity, 40.0f);
     EXPECT_EQ(d[0]->sex, "male");
     EXPECT_EQ(d[0]->ages, std::vector<std::string>{"child"});

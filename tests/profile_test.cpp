@@ -86,11 +86,11 @@ TEST(ProfileText, EdgeFiles) {
     const auto lastIgnored = read("Vertigo\n60.0\nChest pain");
     ASSERT_TRUE(lastIgnored);
     ASSERT_EQ(lastIgnored->size(), 1u);
-    EXPECT_EQ((*lastIgnored)[0]->name, "Vertigo");
+    EXPECT_EQ((*lastIgnored)[0]->name(), "Vertigo");
     EXPECT_FALSE(read("Vertigo\r\n60.0\r\n")); // the piece between CR and LF is no number
     EXPECT_FALSE(read("Vertigo\n 60.0\n"));
     const auto spaced = read("  Vertigo \n60.0\n");
-    EXPECT_EQ((*spaced)[0]->name, "  Vertigo ");
+    EXPECT_EQ((*spaced)[0]->name(), "  Vertigo ");
     const auto special = read("A\nnan\nB\ninf\nC\n-inf\nD\n1e-05\nE\n0x1p-2\n");
     ASSERT_EQ(special->size(), 5u);
     EXPECT_TRUE(std::isnan((*special)[0]->intensity));
@@ -301,7 +301,7 @@ TEST(ProfileFile, NamesTheReaderWouldRefuseOrChangeAreNeverWritten) {
     EXPECT_EQ(readFile(dir / "p.snp"), "Vertigo\n60.0\n");
     // Inside a name the mark is an ordinary character and reads back as written.
     ASSERT_TRUE(saveProfileFile(dir / "p.snp", symptomsOf({{"A\xEF\xBB\xBF", 20}}), out).ok);
-    EXPECT_EQ((*readProfileFile(dir / "p.snp"))[0]->name, "A\xEF\xBB\xBF");
+    EXPECT_EQ((*readProfileFile(dir / "p.snp"))[0]->name(), "A\xEF\xBB\xBF");
 }
 
 TEST(ProfileText, MoreSymptomsThanAnyoneEntersAreRefused) {

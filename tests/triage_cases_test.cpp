@@ -69,7 +69,7 @@ TEST(TriageCases, FloorsHoldOnBlindPresentations) {
     std::set<std::string> offered;
     for (const auto& d : diseases) {
         for (const auto& s : d->symptoms) {
-            offered.insert(nameKey(s->name));
+            offered.insert(nameKey(s->name()));
         }
     }
     auto all = readLabels();
@@ -85,8 +85,8 @@ TEST(TriageCases, FloorsHoldOnBlindPresentations) {
         EXPECT_TRUE(known) << id << ": label \"" << p.label << '"';
         ASSERT_FALSE(p.symptoms.empty()) << id << " has no symptoms";
         for (const auto& s : p.symptoms) {
-            EXPECT_TRUE(offered.count(nameKey(s->name))) << id << ": no disease lists " << s->name;
-            EXPECT_TRUE(intensityLevelFor(s->intensity).has_value()) << id << ": " << s->name;
+            EXPECT_TRUE(offered.count(nameKey(s->name()))) << id << ": no disease lists " << s->name();
+            EXPECT_TRUE(intensityLevelFor(s->intensity).has_value()) << id << ": " << s->name();
         }
         const DiagnosticList ranked = DiagnosticTools::generateDiagnostics(diseases, p.symptoms);
         const CareAdvice advice = assessCare(diseases, p.symptoms, ranked);

@@ -336,7 +336,7 @@ int diagnose(const Args& args, std::ostream& out, std::ostream& err) {
     } else {
         // The window's warning at Add; here beside the results, never in them.
         if (std::any_of(symptoms.begin(), symptoms.end(), [](const SymptomPtr& s) {
-                return isCriticalSymptom(s->name, s->intensity);
+                return isCriticalSymptom(s->name(), s->intensity);
             })) {
             err << messages::kCriticalSymptom << std::endl;
         }
@@ -530,13 +530,13 @@ int profileRead(const Args& args, std::ostream& out, std::ostream& err) {
         out << "[";
         for (std::size_t i = 0; i < list->size(); ++i) {
             const Symptom& s = *(*list)[i];
-            out << (i ? ",\n " : "") << "{\"name\": " << jsonString(s.name)
+            out << (i ? ",\n " : "") << "{\"name\": " << jsonString(s.name())
                 << ", \"intensity\": " << jsonNumber(s.intensity) << "}";
         }
         out << "]\n";
     } else {
         for (const auto& s : *list) {
-            out << s->name << '\t' << profileNumberText(s->intensity) << '\n';
+            out << s->name() << '\t' << profileNumberText(s->intensity) << '\n';
         }
     }
     return kExitOk;

@@ -254,7 +254,7 @@ ViewController::ViewController(DiseaseList diseases, Dialogs& dialogs, QWidget* 
     diseasesList = std::move(diseases);
     for (const auto& disease : diseasesList) {
         for (const auto& symptom : disease->symptoms) {
-            catalogueNames.insert(nameKey(symptom->name));
+            catalogueNames.insert(nameKey(symptom->name()));
         }
     }
     searchIndex = symptomIndex(diseasesList);
@@ -452,7 +452,7 @@ void ViewController::OnAddSymptom() {
         return;
     }
     const auto found = std::find_if(symptomsList.begin(), symptomsList.end(),
-                                    [&](const SymptomPtr& s) { return namesEqual(s->name, name); });
+                                    [&](const SymptomPtr& s) { return namesEqual(s->name(), name); });
     if (found == symptomsList.end()) {
         const int row = static_cast<int>(symptomsList.size());
         symptomModel->insertRowsWith(row, 1,
@@ -508,7 +508,7 @@ void ViewController::OnGenerateDiagnostic() {
     // A copy: the list's symptoms change in place when an intensity is updated.
     diagnosedSymptoms.clear();
     for (const auto& s : symptomsList) {
-        diagnosedSymptoms.push_back(makeSymptom(s->name, s->intensity));
+        diagnosedSymptoms.push_back(makeSymptom(s->name(), s->intensity));
     }
     diagnosedPerson = person;
     changeDiagnostics([&] { diagnosticsList = std::move(results); });

@@ -21,7 +21,7 @@ class UserSlots {
 public:
     UserSlots(const SymptomList& user, const SymptomNames& names) : byId_(names.size(), -1) {
         for (std::size_t i = 0; i < user.size(); ++i) {
-            if (const auto id = names.find(user[i]->name); id && byId_[*id] < 0) {
+            if (const auto id = names.find(user[i]->name()); id && byId_[*id] < 0) {
                 byId_[*id] = static_cast<std::int32_t>(i);
             }
         }
@@ -118,7 +118,7 @@ void scoreRecords(const DiseaseList& diseases, const SymptomList& user,
                   std::vector<Scored>& scored) {
     SymptomNames userNames;
     for (const auto& s : user) {
-        userNames.intern(s->name);
+        userNames.intern(s->name());
     }
     const UserSlots byUserName(user, userNames);
     const CatalogueIndex* lastIndex = nullptr;
@@ -142,7 +142,7 @@ void scoreRecords(const DiseaseList& diseases, const SymptomList& user,
             std::int32_t at = -1;
             if (index && s->nameId != kNoNameId) {
                 at = (*byIndex)[s->nameId];
-            } else if (const auto id = userNames.find(s->name)) {
+            } else if (const auto id = userNames.find(s->name())) {
                 at = byUserName[*id];
             }
             if (at >= 0) {

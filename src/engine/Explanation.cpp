@@ -13,7 +13,7 @@ namespace {
 
 const Symptom* firstEqual(const SymptomList& symptoms, const std::string& name) {
     for (const auto& s : symptoms) {
-        if (namesEqual(s->name, name)) {
+        if (namesEqual(s->name(), name)) {
             return s.get();
         }
     }
@@ -38,9 +38,9 @@ Explanation explainDiagnosis(const Disease& disease, const SymptomList& symptoms
 
     float sum = 0.0f;
     for (const auto& s : disease.symptoms) {
-        const Symptom* v = firstEqual(symptoms, s->name);
+        const Symptom* v = firstEqual(symptoms, s->name());
         if (!v) {
-            e.missing.push_back(s->name);
+            e.missing.push_back(s->name());
             continue;
         }
         const float weight = (s->intensity * 100.0f) / total;
@@ -53,7 +53,7 @@ Explanation explainDiagnosis(const Disease& disease, const SymptomList& symptoms
             points = weight * agreement;
         }
         sum = sum + points;
-        e.matched.push_back({s->name, v->intensity, s->intensity, weight, agreement, points});
+        e.matched.push_back({s->name(), v->intensity, s->intensity, weight, agreement, points});
     }
     e.m = e.matched.size();
     e.matchSum = sum;

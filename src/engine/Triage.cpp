@@ -114,7 +114,7 @@ bool moreUrgent(CareLevel a, CareLevel b) {
 
 bool entered(const SymptomList& symptoms, const std::string& name) {
     return std::any_of(symptoms.begin(), symptoms.end(),
-                       [&](const SymptomPtr& s) { return namesEqual(s->name, name); });
+                       [&](const SymptomPtr& s) { return namesEqual(s->name(), name); });
 }
 
 } // namespace
@@ -128,7 +128,7 @@ std::vector<std::string> mainSymptoms(const Disease& disease) {
     std::vector<std::string> names;
     for (const auto& s : disease.symptoms) {
         if (s->intensity >= threshold && threshold > 0.0f) {
-            names.push_back(s->name);
+            names.push_back(s->name());
         }
     }
     return names;
@@ -152,14 +152,14 @@ CareAdvice assessCare(const DiseaseList& /*catalogue*/, const SymptomList& sympt
     CareAdvice advice;
     std::vector<std::string> symptomReasons;
     for (const auto& s : symptoms) {
-        if (isCrisisSymptom(s->name, s->intensity) && !advice.crisis) {
+        if (isCrisisSymptom(s->name(), s->intensity) && !advice.crisis) {
             advice.crisis = true;
             // The crisis line comes before anything else said.
             symptomReasons.insert(symptomReasons.begin(), std::string(kCrisisReason));
         }
-        if (isCriticalSymptom(s->name, s->intensity)) {
+        if (isCriticalSymptom(s->name(), s->intensity)) {
             advice.critical = true;
-            symptomReasons.push_back(criticalReason(s->name));
+            symptomReasons.push_back(criticalReason(s->name()));
         }
     }
 

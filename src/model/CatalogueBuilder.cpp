@@ -6,6 +6,7 @@
 #include "model/DatabaseTools.h"
 #include "model/PlistReaders.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 
@@ -25,8 +26,63 @@ void CatalogueBuilder::failInDisease(const std::string& what) const {
     fail("disease " + quoted(current_) + ": " + what);
 }
 
+namespace {
+
+// FNV-1a: short names, and no need for more than an even spread.
+std::uint32_t nameHash(std::string_view name) {
+    std::uint32_t h = 2166136261u;
+    for (const char c : name) {
+        h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
+    return h;
+}
+
+} // namespace
+
+bool CatalogueBuilder::nameTaken(std::string_view name, std::uint32_t hash) const {
+    if (nameSlots_.empty()) {
+        return false;
+    }
+    const std::size_t mask = nameSlots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const auto [slotHash, disease] = nameSlots_[i];
+        if (disease == 0) {
+            return false;
+        }
+        if (slotHash == hash && diseases_[disease - 1]->name == name) {
+            return true;
+        }
+    }
+}
+
+void CatalogueBuilder::rememberName(std::uint32_t hash, std::uint32_t disease) {
+    // Kept at most half full, so probes stay short.
+    if (2 * (diseases_.size() + 1) > nameSlots_.size()) {
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> old(
+            std::max<std::size_t>(1024, 2 * nameSlots_.size()));
+        old.swap(nameSlots_);
+        const std::size_t mask = nameSlots_.size() - 1;
+        for (const auto& slot : old) {
+            if (slot.second != 0) {
+                std::size_t i = slot.first & mask;
+                while (nameSlots_[i].second != 0) {
+                    i = (i + 1) & mask;
+                }
+                nameSlots_[i] = slot;
+            }
+        }
+    }
+    const std::size_t mask = nameSlots_.size() - 1;
+    std::size_t i = hash & mask;
+    while (nameSlots_[i].second != 0) {
+        i = (i + 1) & mask;
+    }
+    nameSlots_[i] = {hash, disease + 1};
+}
+
 void CatalogueBuilder::beginDisease(std::string name) {
-    const bool listedBefore = names_.count(name) != 0;
+    currentHash_ = nameHash(name);
+    const bool listedBefore = nameTaken(name, currentHash_);
     current_ = std::move(name);
     if (listedBefore) {
         failInDisease("listed twice");
@@ -40,6 +96,56 @@ void CatalogueBuilder::beginDisease(std::string name) {
     symptoms_.reset();
     sex_.clear();
     ages_.clear();
+}
+
+const CatalogueBuilder::SymptomText& CatalogueBuilder::symptomText(std::string_view name) {
+    if (const auto found = symptomTexts_.find(name); found != symptomTexts_.end()) {
+        return found->second;
+    }
+    auto text = std::make_shared<const std::string>(name);
+    const std::string_view key = *text;
+    const std::uint32_t id = index_->names.intern(key);
+    return symptomTexts_.emplace(key, SymptomText{std::move(text), id}).first->second;
+}
+
+void CatalogueBuilder::beginSymptoms() {
+    pending_.clear();
+    pendingSeen_.clear();
+}
+
+void CatalogueBuilder::addSymptom(std::string_view name, float intensity) {
+    const SymptomText* text = &symptomText(name);
+    // A disease has a handful of symptoms, so a scan finds a repeat faster
+    // than hashing; a long list gets a set.
+    constexpr std::size_t kScanLimit = 16;
+    bool repeated = false;
+    if (pending_.size() < kScanLimit) {
+        for (const auto& p : pending_) {
+            repeated = repeated || p.name == text;
+        }
+    } else {
+        if (pendingSeen_.empty()) {
+            for (const auto& p : pending_) {
+                pendingSeen_.insert(p.name);
+            }
+        }
+        repeated = !pendingSeen_.insert(text).second;
+    }
+    if (repeated) {
+        symptomListedTwice(std::string(name));
+    }
+    pending_.push_back({text, intensity});
+}
+
+SymptomList CatalogueBuilder::endSymptoms() {
+    SymptomList list;
+    list.reserve(pending_.size());
+    for (const auto& p : pending_) {
+        list.push_back(symptomArena_.make(p.name->text, p.intensity, p.name->id));
+    }
+    pending_.clear();
+    pendingSeen_.clear();
+    return list;
 }
 
 namespace {
@@ -114,17 +220,18 @@ void CatalogueBuilder::endDisease() {
                           r.typeWord);
         }
     }
-    diseases_.push_back(std::make_shared<Disease>(
+    diseases_.push_back(diseaseArena_.make(
         std::move(current_), std::move(description_->text), frequency_->number, gravity_->number,
         std::move(organ_->text), std::move(symptoms_->symptoms)));
-    diseases_.back()->sex = std::move(sex_);
-    diseases_.back()->ages = std::move(ages_);
-    names_.insert(diseases_.back()->name);
+    Disease& d = *diseases_.back();
+    d.sex = std::move(sex_);
+    d.ages = std::move(ages_);
+    // A record takes far more than four bytes, so positions fit.
+    rememberName(currentHash_, static_cast<std::uint32_t>(diseases_.size() - 1));
 }
 
 DiseaseList CatalogueBuilder::take() {
-    names_.clear(); // its views point into the records handed over
-    indexCatalogue(diseases_);
+    fillIndex(index_, diseases_);
     return std::move(diseases_);
 }
 

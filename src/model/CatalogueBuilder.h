@@ -2,12 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/CatalogueIndex.h"
 #include "model/Records.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -35,6 +39,12 @@ public:
     void field(const std::string& key, PlistValue value);
     void endDisease();
 
+    // The symptoms of one "Symptoms" dictionary, in their order; a repeated
+    // name is refused.
+    void beginSymptoms();
+    void addSymptom(std::string_view name, float intensity);
+    SymptomList endSymptoms();
+
     // A symptom inside "Symptoms" whose value is no number.
     [[noreturn]] void symptomNotNumber(const std::string& symptom,
                                        const std::string& typeName) const;
@@ -46,11 +56,37 @@ public:
     DiseaseList take();
 
 private:
+    // One distinct symptom name, exactly as written: its text, shared by
+    // every symptom that carries it, and its id in the index.
+    struct SymptomText {
+        std::shared_ptr<const std::string> text;
+        std::uint32_t id;
+    };
+    struct PendingSymptom {
+        const SymptomText* name;
+        float intensity;
+    };
+
+    bool nameTaken(std::string_view name, std::uint32_t hash) const;
+    void rememberName(std::uint32_t hash, std::uint32_t disease);
+    const SymptomText& symptomText(std::string_view name);
+
     std::string origin_;
     DiseaseList diseases_;
-    // Views of the names held by the records built so far: no second copy of
-    // every name.
-    std::unordered_set<std::string_view> names_;
+    // Its names are interned as the symptoms arrive; the rest is filled in
+    // at the end, when the size is known.
+    std::shared_ptr<CatalogueIndex> index_ = std::make_shared<CatalogueIndex>();
+    RecordArena<Disease> diseaseArena_;
+    RecordArena<Symptom> symptomArena_;
+    // Disease names taken so far, open addressing: each slot holds a name's
+    // hash and its disease's position plus one. Keeping the hash beside the
+    // position spares a visit to the record on almost every probe.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> nameSlots_;
+    std::uint32_t currentHash_ = 0;
+    // Keyed by views of the texts it holds, which never move.
+    std::unordered_map<std::string_view, SymptomText> symptomTexts_;
+    std::vector<PendingSymptom> pending_;
+    std::unordered_set<const SymptomText*> pendingSeen_; // for long lists only
     std::string current_;
     // The five keys the catalogue requires, one bit each; any other key goes in
     // the set, which real catalogues leave empty.

@@ -97,11 +97,11 @@ CatalogueReport checkCatalogue(const DiseaseList& diseases) {
         }
         for (const auto& s : d->symptoms) {
             if (!within(s->intensity, 0.0f, 100.0f)) {
-                problems.push_back(who + "symptom " + quoted(s->name) + " has intensity " +
+                problems.push_back(who + "symptom " + quoted(s->name()) + " has intensity " +
                                    number(s->intensity) + ", outside 0 to 100");
             }
-            byCanonical[nameKey(s->name)].insert(s->name);
-            byLooseKey[looseKey(s->name)].emplace(nameKey(s->name), s->name);
+            byCanonical[nameKey(s->name())].insert(s->name());
+            byLooseKey[looseKey(s->name())].emplace(nameKey(s->name()), s->name());
         }
     }
     for (const auto& [key, forms] : byLooseKey) {

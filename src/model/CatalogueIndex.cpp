@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/CatalogueIndex.h"
 
-void indexCatalogue(const DiseaseList& diseases) {
-    auto index = std::make_shared<CatalogueIndex>();
+void fillIndex(const std::shared_ptr<CatalogueIndex>& index, const DiseaseList& diseases) {
     index->diseases.reserve(diseases.size());
     index->frequency.reserve(diseases.size());
     index->first.reserve(diseases.size() + 1);
@@ -21,9 +20,8 @@ void indexCatalogue(const DiseaseList& diseases) {
         index->diseases.push_back(&d);
         index->frequency.push_back(d.frequency);
         index->first.push_back(static_cast<std::uint32_t>(index->entries.size()));
-        for (const auto& s : d.symptoms) {
-            s->nameId = index->names.intern(s->name);
-            if (!index->stale) {
+        if (!index->stale) {
+            for (const auto& s : d.symptoms) {
                 index->entries.push_back({s->nameId, s->intensity});
             }
         }
@@ -31,6 +29,16 @@ void indexCatalogue(const DiseaseList& diseases) {
         d.indexSlot = static_cast<std::uint32_t>(i);
     }
     index->first.push_back(static_cast<std::uint32_t>(index->entries.size()));
+}
+
+void indexCatalogue(const DiseaseList& diseases) {
+    auto index = std::make_shared<CatalogueIndex>();
+    for (const auto& d : diseases) {
+        for (const auto& s : d->symptoms) {
+            s->nameId = index->names.intern(s->name());
+        }
+    }
+    fillIndex(index, diseases);
 }
 
 void symptomsReordered(const Disease& disease) {

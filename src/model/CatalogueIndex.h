@@ -6,6 +6,7 @@
 #include "model/SymptomNames.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // What the diagnosis reads of a whole catalogue, side by side in memory: each
@@ -32,6 +33,10 @@ struct CatalogueIndex {
 // index, shared by all its diseases. Catalogues made by hand work without it,
 // only slower.
 void indexCatalogue(const DiseaseList& diseases);
+
+// Builds the index of diseases whose symptoms already carry the ids of the
+// index's names.
+void fillIndex(const std::shared_ptr<CatalogueIndex>& index, const DiseaseList& diseases);
 
 // Brings the index up to date after the disease's symptoms were re-ordered.
 void symptomsReordered(const Disease& disease);

@@ -120,8 +120,8 @@ std::vector<std::string> DatabaseTools::symptomsForOrgan(const DiseaseList& dise
             continue;
         }
         for (const auto& symptom : disease->symptoms) {
-            if (taken.insert(nameKey(symptom->name)).second) {
-                names.push_back(symptom->name);
+            if (taken.insert(nameKey(symptom->name())).second) {
+                names.push_back(symptom->name());
             }
         }
     }

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <unordered_set>
 
 // Binary property lists ("bplist00") are read here, not through a library:
 // the format is a table of offsets and a few object kinds, and reading it
@@ -355,22 +354,17 @@ private:
     }
 
     SymptomList readSymptoms(const Object& dict) {
-        std::unordered_set<std::string> seen;
-        std::vector<Symptom> group;
-        group.reserve(static_cast<std::size_t>(dict.count));
+        builder_.beginSymptoms();
         for (std::uint64_t i = 0; i < dict.count; ++i) {
-            std::string name = key(dict, i);
-            if (!seen.insert(name).second) {
-                builder_.symptomListedTwice(name);
-            }
+            const std::string name = key(dict, i);
             float intensity = 0.0f;
             const Object node = object(valueRef(dict, i));
             if (!number(node, &intensity)) {
                 builder_.symptomNotNumber(name, typeName(node));
             }
-            group.emplace_back(std::move(name), intensity);
+            builder_.addSymptom(name, intensity);
         }
-        return shareEach(std::move(group));
+        return builder_.endSymptoms();
     }
 };
 

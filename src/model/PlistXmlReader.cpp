@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
-#include <unordered_set>
 
 // XML property lists through libxml2's streaming (SAX) parser: no document
 // tree, the catalogue is built as the elements go by. libxml2 does the XML
@@ -36,9 +35,7 @@ struct Frame {
     bool haveKey = false;  // a key waits for its value
     bool hadValue = false; // for <plist>: it holds its one value
     std::string key;
-    PlistValue value;                     // Strings, and the type of a Skipped value
-    std::vector<Symptom> group;           // Symptoms
-    std::unordered_set<std::string> seen; // Symptoms, once the list is long
+    PlistValue value; // Strings, and the type of a Skipped value
 };
 
 bool isLeaf(std::string_view name) {
@@ -253,7 +250,7 @@ private:
         case Role::Disease:
             if (name == "dict" && parent.key == "Symptoms") {
                 push(Role::Symptoms, true);
-                stack_.back().group.reserve(8);
+                builder_.beginSymptoms();
                 stack_.back().value.type = PlistValue::Type::SymptomDict;
             } else if (name == "array") {
                 push(Role::Strings, false);
@@ -357,7 +354,7 @@ private:
             builder_.endDisease();
         } else if (parent.role == Role::Disease) {
             if (frame.role == Role::Symptoms) {
-                frame.value.symptoms = shareEach(std::move(frame.group));
+                frame.value.symptoms = builder_.endSymptoms();
             } else if (frame.role == Role::Skipped) {
                 frame.value.type = PlistValue::Type::Other;
             }
@@ -398,7 +395,7 @@ private:
             if (!readNumber(leaf_, text_, &intensity)) {
                 builder_.symptomNotNumber(parent.key, "text that is no number");
             }
-            addSymptom(parent, intensity);
+            builder_.addSymptom(parent.key, intensity);
             return;
         }
         case Role::Strings:
@@ -408,32 +405,6 @@ private:
             return;
         default:
             return;
-        }
-    }
-
-    // A disease has a handful of symptoms, so a scan finds a repeat faster
-    // than hashing; a long list gets an index.
-    void addSymptom(Frame& frame, float intensity) {
-        constexpr std::size_t kScanLimit = 16;
-        bool repeated = false;
-        if (!frame.seen.empty()) {
-            repeated = frame.seen.count(frame.key) != 0;
-        } else {
-            for (const auto& s : frame.group) {
-                repeated = repeated || s.name == frame.key;
-            }
-        }
-        if (repeated) {
-            builder_.symptomListedTwice(frame.key);
-        }
-        if (!frame.seen.empty()) {
-            frame.seen.insert(frame.key);
-        }
-        frame.group.emplace_back(std::move(frame.key), intensity);
-        if (frame.group.size() == kScanLimit) {
-            for (const auto& s : frame.group) {
-                frame.seen.insert(s.name);
-            }
         }
     }
 };

@@ -41,9 +41,9 @@ std::vector<SymptomEntry> symptomIndex(const DiseaseList& diseases) {
             }
         }
         for (const auto& symptom : disease->symptoms) {
-            auto [at, added] = byKey.try_emplace(nameKey(symptom->name), index.size());
+            auto [at, added] = byKey.try_emplace(nameKey(symptom->name()), index.size());
             if (added) {
-                index.push_back({symptom->name, {}, searchForm(symptom->name)});
+                index.push_back({symptom->name(), {}, searchForm(symptom->name())});
             }
             auto& organs = index[at->second].organs;
             if (organ < kOrgans.size() &&

@@ -11,7 +11,7 @@
 void orderSymptomsForDisplay(Disease& disease) {
     auto& list = disease.symptoms;
     std::stable_sort(list.begin(), list.end(), [](const SymptomPtr& a, const SymptomPtr& b) {
-        return nameLess(a->name, b->name);
+        return nameLess(a->name(), b->name());
     });
     std::stable_sort(list.begin(), list.end(), [](const SymptomPtr& a, const SymptomPtr& b) {
         return a->intensity > b->intensity;
@@ -37,7 +37,7 @@ DiseaseInfo diseaseInfo(Disease& disease) {
                      frequencySentence(disease.frequency),
                      {}};
     for (std::size_t i = 0; i < disease.symptoms.size(); ++i) {
-        info.symptoms += (i ? ", " : "") + disease.symptoms[i]->name;
+        info.symptoms += (i ? ", " : "") + disease.symptoms[i]->name();
     }
     return info;
 }

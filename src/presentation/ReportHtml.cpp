@@ -115,7 +115,7 @@ std::string reportHtml(const ReportContent& content) {
     html += "<table class=\"list\" cellspacing=\"0\" cellpadding=\"3\">\n"
             "<tr><th>Symptom</th><th>Intensity</th></tr>\n";
     for (const auto& s : content.symptoms) {
-        html += "<tr><td>" + escapeHtml(s->name) + "</td><td>" +
+        html += "<tr><td>" + escapeHtml(s->name()) + "</td><td>" +
                 escapeHtml(intensityWords(s->intensity)) + "</td></tr>\n";
     }
     html += "</table>\n";

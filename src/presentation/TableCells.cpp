@@ -42,7 +42,7 @@ CellValue cellValue(std::string_view table, std::string_view column, std::size_t
         }
         const Symptom& s = *symptoms[row];
         if (column == kColumnSymptom) {
-            return text(s.name);
+            return text(s.name());
         }
         if (column == kColumnIntensity) {
             return intensityCell(s.intensity).value_or(CellValue{});

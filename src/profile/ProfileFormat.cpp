@@ -40,7 +40,7 @@ std::optional<float> parseProfileNumber(std::string_view piece) {
 std::string profileText(const SymptomList& symptoms) {
     std::string text;
     for (const auto& s : symptoms) {
-        text += s->name;
+        text += s->name();
         text += '\n';
         text += profileNumberText(s->intensity);
         text += '\n';
@@ -247,15 +247,15 @@ SaveResult saveProfileFile(const std::filesystem::path& path, const SymptomList&
     // would not read back as written, so it is not written at all.
     // Nor is a name the reader would refuse or change.
     for (const auto& s : symptoms) {
-        if (!isValidUtf8(s->name)) {
+        if (!isValidUtf8(s->name())) {
             return {false, "a symptom name is not UTF-8 text"};
         }
-        if (s->name.rfind("\xEF\xBB\xBF", 0) == 0) {
+        if (s->name().rfind("\xEF\xBB\xBF", 0) == 0) {
             return {false,
-                    "the symptom name \"" + s->name.substr(3) + "\" begins with a byte-order mark"};
+                    "the symptom name \"" + s->name().substr(3) + "\" begins with a byte-order mark"};
         }
-        if (holdsLineBreak(s->name)) {
-            return {false, "the symptom name \"" + s->name + "\" holds a line break"};
+        if (holdsLineBreak(s->name())) {
+            return {false, "the symptom name \"" + s->name() + "\" holds a line break"};
         }
     }
     // The previous file is replaced only once the new one is complete; the

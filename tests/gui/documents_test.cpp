@@ -304,8 +304,8 @@ TEST_F(Documents, InformationWindow) {
     // The catalogue keeps the new order.
     const auto& symptoms =
         vc().diagnosticsList[static_cast<std::size_t>(heartAttack)]->disease->symptoms;
-    EXPECT_EQ(symptoms[0]->name, "Chest pain");
-    EXPECT_EQ(symptoms[3]->name, "Nausea");
+    EXPECT_EQ(symptoms[0]->name(), "Chest pain");
+    EXPECT_EQ(symptoms[3]->name(), "Nausea");
 
     // A gravity off the scale keeps the window's own text; a double-click opens it too.
     organ("buttonLungs")->click();
