@@ -26,63 +26,40 @@ void CatalogueBuilder::failInDisease(const std::string& what) const {
     fail("disease " + quoted(current_) + ": " + what);
 }
 
-namespace {
-
-// FNV-1a: short names, and no need for more than an even spread.
 std::uint32_t nameHash(std::string_view name) {
-    std::uint32_t h = 2166136261u;
-    for (const char c : name) {
-        h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-    }
-    return h;
+    return static_cast<std::uint32_t>(std::hash<std::string_view>{}(name));
 }
 
-} // namespace
-
-bool CatalogueBuilder::nameTaken(std::string_view name, std::uint32_t hash) const {
-    if (nameSlots_.empty()) {
-        return false;
-    }
-    const std::size_t mask = nameSlots_.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        const auto [slotHash, disease] = nameSlots_[i];
-        if (disease == 0) {
-            return false;
-        }
-        if (slotHash == hash && diseases_[disease - 1]->name == name) {
-            return true;
-        }
-    }
-}
-
-void CatalogueBuilder::rememberName(std::uint32_t hash, std::uint32_t disease) {
+void HashedPositions::insert(std::uint32_t hash, std::uint32_t position) {
     // Kept at most half full, so probes stay short.
-    if (2 * (diseases_.size() + 1) > nameSlots_.size()) {
-        std::vector<std::pair<std::uint32_t, std::uint32_t>> old(
-            std::max<std::size_t>(1024, 2 * nameSlots_.size()));
-        old.swap(nameSlots_);
-        const std::size_t mask = nameSlots_.size() - 1;
-        for (const auto& slot : old) {
-            if (slot.second != 0) {
-                std::size_t i = slot.first & mask;
-                while (nameSlots_[i].second != 0) {
-                    i = (i + 1) & mask;
-                }
-                nameSlots_[i] = slot;
+    if (2 * (used_ + 1) > slots_.size()) {
+        std::vector<Slot> old(std::max<std::size_t>(1024, 2 * slots_.size()));
+        old.swap(slots_);
+        for (const Slot& slot : old) {
+            if (slot.position != 0) {
+                place(slot);
             }
         }
     }
-    const std::size_t mask = nameSlots_.size() - 1;
-    std::size_t i = hash & mask;
-    while (nameSlots_[i].second != 0) {
+    place({hash, position + 1});
+    ++used_;
+}
+
+void HashedPositions::place(Slot slot) {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = slot.hash & mask;
+    while (slots_[i].position != 0) {
         i = (i + 1) & mask;
     }
-    nameSlots_[i] = {hash, disease + 1};
+    slots_[i] = slot;
 }
 
 void CatalogueBuilder::beginDisease(std::string name) {
     currentHash_ = nameHash(name);
-    const bool listedBefore = nameTaken(name, currentHash_);
+    const bool listedBefore =
+        diseaseNames_
+            .find(currentHash_, [&](std::uint32_t i) { return diseases_[i]->name == name; })
+            .has_value();
     current_ = std::move(name);
     if (listedBefore) {
         failInDisease("listed twice");
@@ -98,14 +75,18 @@ void CatalogueBuilder::beginDisease(std::string name) {
     ages_.clear();
 }
 
-const CatalogueBuilder::SymptomText& CatalogueBuilder::symptomText(std::string_view name) {
-    if (const auto found = symptomTexts_.find(name); found != symptomTexts_.end()) {
-        return found->second;
+std::uint32_t CatalogueBuilder::symptomText(std::string_view name) {
+    const std::uint32_t hash = nameHash(name);
+    if (const auto found = symptomTextNames_.find(
+            hash, [&](std::uint32_t i) { return *symptomTexts_[i].text == name; })) {
+        return *found;
     }
-    auto text = std::make_shared<const std::string>(name);
-    const std::string_view key = *text;
-    const std::uint32_t id = index_->names.intern(key);
-    return symptomTexts_.emplace(key, SymptomText{std::move(text), id}).first->second;
+    const std::uint32_t id = index_->names.intern(name);
+    // Fewer names than ids, so positions fit.
+    const auto position = static_cast<std::uint32_t>(symptomTexts_.size());
+    symptomTexts_.push_back({std::make_shared<const std::string>(name), id});
+    symptomTextNames_.insert(hash, position);
+    return position;
 }
 
 void CatalogueBuilder::beginSymptoms() {
@@ -114,19 +95,19 @@ void CatalogueBuilder::beginSymptoms() {
 }
 
 void CatalogueBuilder::addSymptom(std::string_view name, float intensity) {
-    const SymptomText* text = &symptomText(name);
+    const std::uint32_t text = symptomText(name);
     // A disease has a handful of symptoms, so a scan finds a repeat faster
     // than hashing; a long list gets a set.
     constexpr std::size_t kScanLimit = 16;
     bool repeated = false;
     if (pending_.size() < kScanLimit) {
         for (const auto& p : pending_) {
-            repeated = repeated || p.name == text;
+            repeated = repeated || p.text == text;
         }
     } else {
         if (pendingSeen_.empty()) {
             for (const auto& p : pending_) {
-                pendingSeen_.insert(p.name);
+                pendingSeen_.insert(p.text);
             }
         }
         repeated = !pendingSeen_.insert(text).second;
@@ -141,7 +122,8 @@ SymptomList CatalogueBuilder::endSymptoms() {
     SymptomList list;
     list.reserve(pending_.size());
     for (const auto& p : pending_) {
-        list.push_back(symptomArena_.make(p.name->text, p.intensity, p.name->id));
+        const SymptomText& name = symptomTexts_[p.text];
+        list.push_back(symptomArena_.make(name.text, p.intensity, name.id));
     }
     pending_.clear();
     pendingSeen_.clear();
@@ -227,7 +209,7 @@ void CatalogueBuilder::endDisease() {
     d.sex = std::move(sex_);
     d.ages = std::move(ages_);
     // A record takes far more than four bytes, so positions fit.
-    rememberName(currentHash_, static_cast<std::uint32_t>(diseases_.size() - 1));
+    diseaseNames_.insert(currentHash_, static_cast<std::uint32_t>(diseases_.size() - 1));
 }
 
 DiseaseList CatalogueBuilder::take() {

@@ -11,7 +11,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -28,6 +27,39 @@ struct PlistValue {
     std::vector<std::string> items; // StringArray: an array that holds only strings
     std::string typeName;           // the property-list type, for messages
 };
+
+// Positions of records by the hash of their name, open addressing: a slot
+// holds the hash beside the position, so a probe seldom has to visit the
+// record itself. The caller's records hold the names.
+class HashedPositions {
+public:
+    // The position whose record `isMatch` accepts, among those with this hash.
+    template <typename Match>
+    std::optional<std::uint32_t> find(std::uint32_t hash, Match isMatch) const {
+        if (slots_.empty()) {
+            return std::nullopt;
+        }
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = hash & mask; slots_[i].position != 0; i = (i + 1) & mask) {
+            if (slots_[i].hash == hash && isMatch(slots_[i].position - 1)) {
+                return slots_[i].position - 1;
+            }
+        }
+        return std::nullopt;
+    }
+    void insert(std::uint32_t hash, std::uint32_t position);
+
+private:
+    struct Slot {
+        std::uint32_t hash;
+        std::uint32_t position; // plus one; zero is a free slot
+    };
+    void place(Slot slot);
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
+};
+
+std::uint32_t nameHash(std::string_view name);
 
 class CatalogueBuilder {
 public:
@@ -63,13 +95,11 @@ private:
         std::uint32_t id;
     };
     struct PendingSymptom {
-        const SymptomText* name;
+        std::uint32_t text; // position in symptomTexts_
         float intensity;
     };
 
-    bool nameTaken(std::string_view name, std::uint32_t hash) const;
-    void rememberName(std::uint32_t hash, std::uint32_t disease);
-    const SymptomText& symptomText(std::string_view name);
+    std::uint32_t symptomText(std::string_view name);
 
     std::string origin_;
     DiseaseList diseases_;
@@ -78,15 +108,13 @@ private:
     std::shared_ptr<CatalogueIndex> index_ = std::make_shared<CatalogueIndex>();
     RecordArena<Disease> diseaseArena_;
     RecordArena<Symptom> symptomArena_;
-    // Disease names taken so far, open addressing: each slot holds a name's
-    // hash and its disease's position plus one. Keeping the hash beside the
-    // position spares a visit to the record on almost every probe.
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> nameSlots_;
+    HashedPositions diseaseNames_; // into diseases_
     std::uint32_t currentHash_ = 0;
-    // Keyed by views of the texts it holds, which never move.
-    std::unordered_map<std::string_view, SymptomText> symptomTexts_;
+    // Each distinct symptom name once, exactly as written.
+    std::vector<SymptomText> symptomTexts_;
+    HashedPositions symptomTextNames_; // into symptomTexts_
     std::vector<PendingSymptom> pending_;
-    std::unordered_set<const SymptomText*> pendingSeen_; // for long lists only
+    std::unordered_set<std::uint32_t> pendingSeen_; // for long lists only
     std::string current_;
     // The five keys the catalogue requires, one bit each; any other key goes in
     // the set, which real catalogues leave empty.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/LargeBlocks.h"
 #include "model/Records.h"
 #include "model/SymptomNames.h"
 
@@ -21,10 +22,11 @@ struct CatalogueIndex {
         float intensity;
     };
     SymptomNames names;
-    std::vector<const Disease*> diseases; // the catalogue's order
-    std::vector<float> frequency;
-    std::vector<std::uint32_t> first; // where each disease's entries begin; one more at the end
-    std::vector<Entry> entries;
+    template <typename T> using Array = std::vector<T, LargeBlockAllocator<T>>;
+    Array<const Disease*> diseases; // the catalogue's order
+    Array<float> frequency;
+    Array<std::uint32_t> first; // where each disease's entries begin; one more at the end
+    Array<Entry> entries;
     // Set when the records no longer match; the diagnosis then reads the records.
     bool stale = false;
 };

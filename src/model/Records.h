@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/LargeBlocks.h"
 #include "model/SymptomNames.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -99,14 +101,18 @@ template <typename T> class RecordArena {
 public:
     template <typename... Args> std::shared_ptr<T> make(Args&&... args) {
         if (!block_ || block_->size() == block_->capacity()) {
-            block_ = std::make_shared<std::vector<T>>();
-            block_->reserve(kBlockSize);
+            // Small catalogues take small blocks; large ones soon get blocks
+            // the size of a large page.
+            const std::size_t next = block_ ? std::min(2 * block_->capacity(), kLargestBlock) : 64;
+            block_ = std::make_shared<Block>();
+            block_->reserve(next);
         }
         block_->emplace_back(std::forward<Args>(args)...);
         return std::shared_ptr<T>(block_, &block_->back());
     }
 
 private:
-    static constexpr std::size_t kBlockSize = 4096;
-    std::shared_ptr<std::vector<T>> block_;
+    using Block = std::vector<T, LargeBlockAllocator<T>>;
+    static constexpr std::size_t kLargestBlock = std::max<std::size_t>(1, kLargePage / sizeof(T));
+    std::shared_ptr<Block> block_;
 };
