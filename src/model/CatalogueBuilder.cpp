@@ -212,6 +212,34 @@ void CatalogueBuilder::endDisease() {
     diseaseNames_.insert(currentHash_, static_cast<std::uint32_t>(diseases_.size() - 1));
 }
 
+bool CatalogueBuilder::append(CatalogueBuilder&& rest) {
+    std::vector<std::uint32_t> hashes;
+    hashes.reserve(rest.diseases_.size());
+    for (const auto& d : rest.diseases_) {
+        hashes.push_back(nameHash(d->name));
+        if (diseaseNames_.find(hashes.back(),
+                               [&](std::uint32_t i) { return diseases_[i]->name == d->name; })) {
+            return false;
+        }
+    }
+    // Names new to this builder get their ids in the order they first
+    // appear, as they would have had the whole file been read here.
+    std::vector<std::uint32_t> ids(rest.index_->names.size(), kNoNameId);
+    for (const SymptomText& text : rest.symptomTexts_) {
+        ids[text.id] = symptomTexts_[symptomText(*text.text)].id;
+    }
+    diseases_.reserve(diseases_.size() + rest.diseases_.size());
+    for (std::size_t i = 0; i < rest.diseases_.size(); ++i) {
+        for (const auto& s : rest.diseases_[i]->symptoms) {
+            s->nameId = ids[s->nameId];
+        }
+        diseaseNames_.insert(hashes[i], static_cast<std::uint32_t>(diseases_.size()));
+        diseases_.push_back(std::move(rest.diseases_[i]));
+    }
+    rest.diseases_.clear();
+    return true;
+}
+
 DiseaseList CatalogueBuilder::take() {
     fillIndex(index_, diseases_);
     return std::move(diseases_);

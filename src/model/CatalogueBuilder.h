@@ -85,6 +85,11 @@ public:
     [[noreturn]] void fail(const std::string& what) const;
     [[noreturn]] void failInDisease(const std::string& what) const;
 
+    // Takes over the diseases another builder read from the rest of the same
+    // file, as if they had come here. False, with nothing taken, when one of
+    // their names is taken here already.
+    bool append(CatalogueBuilder&& rest);
+
     DiseaseList take();
 
 private:

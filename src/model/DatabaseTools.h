@@ -4,6 +4,7 @@
 
 #include "model/Records.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -17,6 +18,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// How a catalogue file is read. An XML catalogue of `twoHalvesFrom` bytes or
+// more is read as two halves at once when two cores are free, with the same
+// result as in one piece.
+struct CatalogueLoading {
+    std::uint64_t twoHalvesFrom = std::uint64_t{4} << 20;
+    unsigned cores = 0; // 0: those the process may run on
+    // Set, when given, to whether the file was read in two halves.
+    bool* readInTwoHalves = nullptr;
+};
+
 class DatabaseTools {
 public:
     DatabaseTools() = delete;
@@ -24,6 +35,7 @@ public:
     // The catalogue installed beside the program.
     static DiseaseList loadDiseases();
     static DiseaseList loadDiseases(const std::filesystem::path& file);
+    static DiseaseList loadDiseases(const std::filesystem::path& file, const CatalogueLoading& how);
     // Parses a catalogue held in memory (XML or binary form); `origin` names it in errors.
     static DiseaseList parseDiseases(std::string_view bytes, const std::string& origin);
 

@@ -21,6 +21,11 @@ public:
     XmlCatalogueReader(const XmlCatalogueReader&) = delete;
     XmlCatalogueReader& operator=(const XmlCatalogueReader&) = delete;
     void feed(std::string_view bytes, bool last);
+    // Whether everything fed so far is whole entries of the root dictionary,
+    // in UTF-8, with nothing left over but white space: the reader stands
+    // where the next disease's key may begin. `wrapped` says whether the
+    // root sits inside <plist>.
+    bool atRootEntry(bool wrapped) const;
 
 private:
     struct Impl;

@@ -166,6 +166,29 @@ public:
         }
     }
 
+    bool atRootEntry(bool wrapped) const {
+        const std::size_t depth = wrapped ? 2 : 1;
+        if (!ctxt_ || failure_ || inLeaf_ || !rootSeen_ || stack_.size() != depth ||
+            (wrapped && stack_.front().role != Role::Plist) || stack_.back().role != Role::Root ||
+            stack_.back().haveKey) {
+            return false;
+        }
+        // libxml2 agrees: inside the same elements, in plain content, reading
+        // UTF-8 as it is, with no part of a comment, section or tag held back.
+        const xmlParserInputPtr input = ctxt_->input;
+        if (ctxt_->nameNr != static_cast<int>(depth) || ctxt_->instate != XML_PARSER_CONTENT ||
+            !ctxt_->wellFormed || !input || !input->buf || input->buf->encoder || !input->cur ||
+            !input->end) {
+            return false;
+        }
+        for (const xmlChar* c = input->cur; c < input->end; ++c) {
+            if (!isXmlSpace(static_cast<char>(*c))) {
+                return false;
+            }
+        }
+        return true;
+    }
+
 private:
     CatalogueBuilder& builder_;
     xmlSAXHandler sax_;
@@ -421,6 +444,10 @@ XmlCatalogueReader::~XmlCatalogueReader() = default;
 
 void XmlCatalogueReader::feed(std::string_view bytes, bool last) {
     impl_->feed(bytes.data(), bytes.size(), last);
+}
+
+bool XmlCatalogueReader::atRootEntry(bool wrapped) const {
+    return impl_->atRootEntry(wrapped);
 }
 
 void readXmlCatalogue(std::string_view xml, CatalogueBuilder& builder) {

@@ -26,6 +26,19 @@ long InputFile::read(char* into, std::size_t size) {
     }
 }
 
+long InputFile::readAt(char* into, std::size_t size, std::uint64_t offset) {
+    for (;;) {
+        const ssize_t n = ::pread(fd_, into, size, static_cast<off_t>(offset));
+        if (n >= 0 || errno != EINTR) {
+            return static_cast<long>(n);
+        }
+    }
+}
+
+bool InputFile::rewind() {
+    return ::lseek(fd_, 0, SEEK_SET) == 0;
+}
+
 bool readWholeFile(const std::filesystem::path& path, FileBytes* bytes, int* error,
                    ReadStep* failedAt) {
     ReadStep step = ReadStep::Open;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -21,6 +22,11 @@ public:
     // Up to `size` bytes, read again when a signal interrupts: the count, 0 at
     // the end, or -1 with errno set.
     long read(char* into, std::size_t size);
+    // The same from a given offset, leaving the file position alone; safe to
+    // use from several threads at once.
+    long readAt(char* into, std::size_t size, std::uint64_t offset);
+    // Back to the start; false with errno set when the file cannot seek.
+    bool rewind();
 
 private:
     int fd_;
