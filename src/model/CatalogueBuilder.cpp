@@ -33,16 +33,30 @@ std::uint32_t nameHash(std::string_view name) {
 void HashedPositions::insert(std::uint32_t hash, std::uint32_t position) {
     // Kept at most half full, so probes stay short.
     if (2 * (used_ + 1) > slots_.size()) {
-        std::vector<Slot> old(std::max<std::size_t>(1024, 2 * slots_.size()));
-        old.swap(slots_);
-        for (const Slot& slot : old) {
-            if (slot.position != 0) {
-                place(slot);
-            }
-        }
+        grow(std::max<std::size_t>(1024, 2 * slots_.size()));
     }
     place({hash, position + 1});
     ++used_;
+}
+
+void HashedPositions::reserve(std::size_t count) {
+    std::size_t slots = std::max<std::size_t>(1024, slots_.size());
+    while (slots < 2 * count) {
+        slots *= 2;
+    }
+    if (slots > slots_.size()) {
+        grow(slots);
+    }
+}
+
+void HashedPositions::grow(std::size_t slots) {
+    std::vector<Slot> old(slots);
+    old.swap(slots_);
+    for (const Slot& slot : old) {
+        if (slot.position != 0) {
+            place(slot);
+        }
+    }
 }
 
 void HashedPositions::place(Slot slot) {
@@ -224,15 +238,14 @@ bool CatalogueBuilder::append(CatalogueBuilder&& rest) {
     }
     // Names new to this builder get their ids in the order they first
     // appear, as they would have had the whole file been read here.
-    std::vector<std::uint32_t> ids(rest.index_->names.size(), kNoNameId);
+    appendedIds_.assign(rest.index_->names.size(), kNoNameId);
     for (const SymptomText& text : rest.symptomTexts_) {
-        ids[text.id] = symptomTexts_[symptomText(*text.text)].id;
+        appendedIds_[text.id] = symptomTexts_[symptomText(*text.text)].id;
     }
+    appendedFrom_ = diseases_.size();
+    diseaseNames_.reserve(diseases_.size() + rest.diseases_.size());
     diseases_.reserve(diseases_.size() + rest.diseases_.size());
     for (std::size_t i = 0; i < rest.diseases_.size(); ++i) {
-        for (const auto& s : rest.diseases_[i]->symptoms) {
-            s->nameId = ids[s->nameId];
-        }
         diseaseNames_.insert(hashes[i], static_cast<std::uint32_t>(diseases_.size()));
         diseases_.push_back(std::move(rest.diseases_[i]));
     }
@@ -241,7 +254,7 @@ bool CatalogueBuilder::append(CatalogueBuilder&& rest) {
 }
 
 DiseaseList CatalogueBuilder::take() {
-    fillIndex(index_, diseases_);
+    fillIndex(index_, diseases_, {appendedFrom_, appendedIds_});
     return std::move(diseases_);
 }
 

@@ -48,6 +48,8 @@ public:
         return std::nullopt;
     }
     void insert(std::uint32_t hash, std::uint32_t position);
+    // Room for this many positions in all, without growing on the way.
+    void reserve(std::size_t count);
 
 private:
     struct Slot {
@@ -55,6 +57,7 @@ private:
         std::uint32_t position; // plus one; zero is a free slot
     };
     void place(Slot slot);
+    void grow(std::size_t slots);
     std::vector<Slot> slots_;
     std::size_t used_ = 0;
 };
@@ -87,7 +90,8 @@ public:
 
     // Takes over the diseases another builder read from the rest of the same
     // file, as if they had come here. False, with nothing taken, when one of
-    // their names is taken here already.
+    // their names is taken here already. Once at most, from a builder that
+    // took over nothing itself.
     bool append(CatalogueBuilder&& rest);
 
     DiseaseList take();
@@ -114,6 +118,11 @@ private:
     RecordArena<Disease> diseaseArena_;
     RecordArena<Symptom> symptomArena_;
     HashedPositions diseaseNames_; // into diseases_
+    // Diseases taken over from a builder of the file's second half, from
+    // `appendedFrom` on, still carry that builder's ids: `appendedIds` maps
+    // them to this one's as the index is filled.
+    std::size_t appendedFrom_ = 0;
+    std::vector<std::uint32_t> appendedIds_;
     std::uint32_t currentHash_ = 0;
     // Each distinct symptom name once, exactly as written.
     std::vector<SymptomText> symptomTexts_;

@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/CatalogueIndex.h"
 
-void fillIndex(const std::shared_ptr<CatalogueIndex>& index, const DiseaseList& diseases) {
+void fillIndex(const std::shared_ptr<CatalogueIndex>& index, const DiseaseList& diseases,
+               const IdChange& change) {
     index->diseases.reserve(diseases.size());
     index->frequency.reserve(diseases.size());
     index->first.reserve(diseases.size() + 1);
@@ -20,8 +21,12 @@ void fillIndex(const std::shared_ptr<CatalogueIndex>& index, const DiseaseList& 
         index->diseases.push_back(&d);
         index->frequency.push_back(d.frequency);
         index->first.push_back(static_cast<std::uint32_t>(index->entries.size()));
-        if (!index->stale) {
-            for (const auto& s : d.symptoms) {
+        const bool changing = i >= change.from && !change.ids.empty();
+        for (const auto& s : d.symptoms) {
+            if (changing) {
+                s->nameId = change.ids[s->nameId];
+            }
+            if (!index->stale) {
                 index->entries.push_back({s->nameId, s->intensity});
             }
         }
@@ -38,7 +43,7 @@ void indexCatalogue(const DiseaseList& diseases) {
             s->nameId = index->names.intern(s->name());
         }
     }
-    fillIndex(index, diseases);
+    fillIndex(index, diseases, {0, {}});
 }
 
 void symptomsReordered(const Disease& disease) {

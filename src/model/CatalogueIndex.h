@@ -36,9 +36,17 @@ struct CatalogueIndex {
 // only slower.
 void indexCatalogue(const DiseaseList& diseases);
 
+// Ids to change while the index is filled: those of the symptoms of the
+// diseases from `from` on become `ids[id]`. Empty `ids` change nothing.
+struct IdChange {
+    std::size_t from = 0;
+    const std::vector<std::uint32_t>& ids;
+};
+
 // Builds the index of diseases whose symptoms already carry the ids of the
-// index's names.
-void fillIndex(const std::shared_ptr<CatalogueIndex>& index, const DiseaseList& diseases);
+// index's names, or will once `change` is made.
+void fillIndex(const std::shared_ptr<CatalogueIndex>& index, const DiseaseList& diseases,
+               const IdChange& change);
 
 // Brings the index up to date after the disease's symptoms were re-ordered.
 void symptomsReordered(const Disease& disease);

@@ -167,6 +167,10 @@ std::optional<DiseaseList> readInTwoHalves(InputFile& input, std::uint64_t size,
         }
         return from;
     };
+    // Made before the second thread starts: the first reader sets up the XML
+    // library, which two threads must not do at once.
+    CatalogueBuilder first(origin);
+    XmlCatalogueReader firstReader(first);
     std::future<std::unique_ptr<CatalogueBuilder>> second;
     try {
         second = std::async(std::launch::async, [&]() -> std::unique_ptr<CatalogueBuilder> {
@@ -185,11 +189,9 @@ std::optional<DiseaseList> readInTwoHalves(InputFile& input, std::uint64_t size,
     } catch (const std::system_error&) {
         return std::nullopt; // no thread to be had
     }
-    CatalogueBuilder first(origin);
     bool clean = false;
     try {
-        XmlCatalogueReader reader(first);
-        clean = feedRange(reader, 0, cut) == cut && reader.atRootEntry(*wrapped);
+        clean = feedRange(firstReader, 0, cut) == cut && firstReader.atRootEntry(*wrapped);
     } catch (...) {
         clean = false;
     }
