@@ -116,7 +116,8 @@ bool holdsLineBreak(std::string_view text) {
 }
 
 std::string withExtension(std::string path, std::string_view extension) {
-    const std::string suffix = "." + std::string(extension);
+    std::string suffix = ".";
+    suffix += extension;
     if (!path.ends_with(suffix)) {
         path += suffix;
     }
