@@ -6,6 +6,7 @@
 #include "model/DatabaseTools.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdint>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -59,12 +60,13 @@ void catalogueSizes(benchmark::internal::Benchmark* b) {
     b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
 
-void BM_LoadCatalogueXml(benchmark::State& state) {
+// As the programs load: large files in two halves when two cores are free.
+void loadCatalogue(benchmark::State& state, const CatalogueLoading& how) {
     const auto diseases = static_cast<std::size_t>(state.range(0));
     const auto& file = catalogueFile(diseases);
     std::size_t count = 0;
     for (auto _ : state) {
-        DiseaseList loaded = DatabaseTools::loadDiseases(file);
+        DiseaseList loaded = DatabaseTools::loadDiseases(file, how);
         count = loaded.size();
         // Freeing the records is not part of loading them.
         state.PauseTiming();
@@ -78,7 +80,19 @@ void BM_LoadCatalogueXml(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() *
                             static_cast<std::int64_t>(std::filesystem::file_size(file)));
 }
+
+void BM_LoadCatalogueXml(benchmark::State& state) {
+    loadCatalogue(state, CatalogueLoading{});
+}
 BENCHMARK(BM_LoadCatalogueXml)->Apply(catalogueSizes);
+
+// The same file in one piece, on one core.
+void BM_LoadCatalogueXmlOnePiece(benchmark::State& state) {
+    CatalogueLoading how;
+    how.twoHalvesFrom = UINT64_MAX;
+    loadCatalogue(state, how);
+}
+BENCHMARK(BM_LoadCatalogueXmlOnePiece)->Apply(catalogueSizes);
 
 void BM_GenerateDiagnostics(benchmark::State& state) {
     const auto diseases = static_cast<std::size_t>(state.range(0));
