@@ -14,7 +14,7 @@ CMAKE_FLAGS ?=
 ASAN_BUILD ?= $(BUILD)-asan
 FUZZ_BUILD ?= $(BUILD)-fuzz
 FUZZ_SECONDS ?= 20
-FUZZ_TARGETS = fuzz-xml-catalogue fuzz-binary-catalogue fuzz-profile fuzz-cli-arguments
+FUZZ_TARGETS = fuzz-xml-catalogue fuzz-xml-halves fuzz-binary-catalogue fuzz-profile fuzz-cli-arguments
 
 .PHONY: all deps configure build run test test-asan fuzz bench install package clean screenshot
 
