@@ -236,6 +236,20 @@ TEST(LoaderFailure, DuplicateKeysWouldLoseData) {
                                     diseaseEntry("Flu", "Heart", kFever))),
               "");
     EXPECT_NE(failure(plistDocument(diseaseEntry("Flu", "Lungs", kFever + kFever))), "");
+    // Long lists are checked another way than short ones.
+    std::string many;
+    for (int i = 0; i < 40; ++i) {
+        many += "<key>Sign " + std::to_string(i) + "</key><integer>20</integer>";
+    }
+    EXPECT_EQ(parse(plistDocument(diseaseEntry("Flu", "Lungs", many)))[0]->symptoms.size(), 40u);
+    for (const int repeated : {3, 30}) {
+        EXPECT_NE(
+            failure(plistDocument(diseaseEntry("Flu", "Lungs",
+                                               many + "<key>Sign " + std::to_string(repeated) +
+                                                   "</key><integer>40</integer>")))
+                .find("\"Sign " + std::to_string(repeated) + "\" is listed twice"),
+            std::string::npos);
+    }
 }
 
 TEST(LoaderFailure, DamagedFilesFailCleanly) {

@@ -26,9 +26,14 @@ void CatalogueBuilder::failInDisease(const std::string& what) const {
     fail("disease " + quoted(current_) + ": " + what);
 }
 
+namespace {
+
+// Of the exact bytes: the tables it serves tell names apart as written.
 std::uint32_t nameHash(std::string_view name) {
     return static_cast<std::uint32_t>(std::hash<std::string_view>{}(name));
 }
+
+} // namespace
 
 void HashedPositions::insert(std::uint32_t hash, std::uint32_t position) {
     // Kept at most half full, so probes stay short.

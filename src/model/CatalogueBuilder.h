@@ -62,8 +62,6 @@ private:
     std::size_t used_ = 0;
 };
 
-std::uint32_t nameHash(std::string_view name);
-
 class CatalogueBuilder {
 public:
     explicit CatalogueBuilder(std::string origin) : origin_(std::move(origin)) {}

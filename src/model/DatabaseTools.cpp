@@ -85,7 +85,9 @@ std::optional<bool> rootIsWrapped(std::string_view head) {
         } else if (head.substr(0, 4) == "<!--") {
             end = "-->";
         } else if (head.substr(0, 9) == "<!DOCTYPE") {
-            end = ">"; // an internal subset holds '[', and is then no match below
+            end = ">";
+            // An internal subset may declare what changes the rest of the
+            // file: such a file is read in one piece.
             if (head.substr(0, head.find('>')).find('[') != std::string_view::npos) {
                 return std::nullopt;
             }
