@@ -338,3 +338,48 @@ TEST(Engine, ShippedCatalogueAgreesWithThePlainReckoning) {
         expectSameAsPlain(diseases, user, "run " + std::to_string(run));
     }
 }
+
+TEST(Engine, LargeIndexIsFilledLikeTheRecordsSay) {
+    // Large enough to be filled on two threads, with ids changed from the
+    // middle on, as when a catalogue read in two halves is joined.
+    constexpr std::size_t kCount = 30000;
+    DiseaseList diseases;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        SymptomList symptoms;
+        for (std::size_t j = 0; j < i % 4; ++j) {
+            symptoms.push_back(makeSymptom("S" + std::to_string((i + j) % 50), 20.0f * (j + 1)));
+        }
+        diseases.push_back(std::make_shared<Disease>(
+            "D" + std::to_string(i), "", static_cast<float>(i % 7), 20.0f, "Heart", symptoms));
+    }
+    for (const auto& d : diseases) {
+        for (const auto& s : d->symptoms) {
+            s->nameId = static_cast<std::uint32_t>(std::stoul(s->name().substr(1)));
+        }
+    }
+    std::vector<std::uint32_t> reversed(50);
+    for (std::uint32_t id = 0; id < 50; ++id) {
+        reversed[id] = 49 - id;
+    }
+    auto index = std::make_shared<CatalogueIndex>();
+    fillIndex(index, diseases, {kCount / 3, reversed});
+
+    ASSERT_FALSE(index->stale);
+    ASSERT_EQ(index->first.size(), kCount + 1);
+    for (std::size_t i = 0; i < kCount; ++i) {
+        const Disease& d = *diseases[i];
+        ASSERT_EQ(index->diseases[i], &d);
+        ASSERT_EQ(d.index, index);
+        ASSERT_EQ(d.indexSlot, i);
+        ASSERT_EQ(index->frequency[i], d.frequency);
+        ASSERT_EQ(index->first[i + 1] - index->first[i], d.symptoms.size());
+        for (std::size_t j = 0; j < d.symptoms.size(); ++j) {
+            const auto written =
+                static_cast<std::uint32_t>(std::stoul(d.symptoms[j]->name().substr(1)));
+            const std::uint32_t expected = i >= kCount / 3 ? 49 - written : written;
+            ASSERT_EQ(d.symptoms[j]->nameId, expected) << i;
+            ASSERT_EQ(index->entries[index->first[i] + j].nameId, expected) << i;
+            ASSERT_EQ(index->entries[index->first[i] + j].intensity, d.symptoms[j]->intensity);
+        }
+    }
+}

@@ -44,16 +44,6 @@ void HashedPositions::insert(std::uint32_t hash, std::uint32_t position) {
     ++used_;
 }
 
-void HashedPositions::reserve(std::size_t count) {
-    std::size_t slots = std::max<std::size_t>(1024, slots_.size());
-    while (slots < 2 * count) {
-        slots *= 2;
-    }
-    if (slots > slots_.size()) {
-        grow(slots);
-    }
-}
-
 void HashedPositions::grow(std::size_t slots) {
     std::vector<Slot> old(slots);
     old.swap(slots_);
@@ -232,11 +222,8 @@ void CatalogueBuilder::endDisease() {
 }
 
 bool CatalogueBuilder::append(CatalogueBuilder&& rest) {
-    std::vector<std::uint32_t> hashes;
-    hashes.reserve(rest.diseases_.size());
     for (const auto& d : rest.diseases_) {
-        hashes.push_back(nameHash(d->name));
-        if (diseaseNames_.find(hashes.back(),
+        if (diseaseNames_.find(nameHash(d->name),
                                [&](std::uint32_t i) { return diseases_[i]->name == d->name; })) {
             return false;
         }
@@ -248,12 +235,8 @@ bool CatalogueBuilder::append(CatalogueBuilder&& rest) {
         appendedIds_[text.id] = symptomTexts_[symptomText(*text.text)].id;
     }
     appendedFrom_ = diseases_.size();
-    diseaseNames_.reserve(diseases_.size() + rest.diseases_.size());
-    diseases_.reserve(diseases_.size() + rest.diseases_.size());
-    for (std::size_t i = 0; i < rest.diseases_.size(); ++i) {
-        diseaseNames_.insert(hashes[i], static_cast<std::uint32_t>(diseases_.size()));
-        diseases_.push_back(std::move(rest.diseases_[i]));
-    }
+    diseases_.insert(diseases_.end(), std::make_move_iterator(rest.diseases_.begin()),
+                     std::make_move_iterator(rest.diseases_.end()));
     rest.diseases_.clear();
     return true;
 }

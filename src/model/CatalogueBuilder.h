@@ -48,8 +48,6 @@ public:
         return std::nullopt;
     }
     void insert(std::uint32_t hash, std::uint32_t position);
-    // Room for this many positions in all, without growing on the way.
-    void reserve(std::size_t count);
 
 private:
     struct Slot {
@@ -88,8 +86,8 @@ public:
 
     // Takes over the diseases another builder read from the rest of the same
     // file, as if they had come here. False, with nothing taken, when one of
-    // their names is taken here already. Once at most, from a builder that
-    // took over nothing itself.
+    // their names is taken here already. It ends the building: only take()
+    // may follow, and `rest` must not have taken over any itself.
     bool append(CatalogueBuilder&& rest);
 
     DiseaseList take();
