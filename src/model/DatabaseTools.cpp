@@ -65,10 +65,6 @@ unsigned availableCores() {
     return std::thread::hardware_concurrency();
 }
 
-bool isXmlSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
 // Whether the root dictionary sits inside <plist>, judged from the file's
 // first bytes; nothing when the head is anything but the usual prologue.
 std::optional<bool> rootIsWrapped(std::string_view head) {
@@ -129,14 +125,10 @@ std::optional<std::size_t> findCut(std::string_view window) {
 // rest of a document opened the same way. Any doubt or fault gives nothing,
 // and the caller reads the file again in one piece, which also gives a fault
 // its exact message.
+// `head` is the file's first bytes, as read already.
 std::optional<DiseaseList> readInTwoHalves(InputFile& input, std::uint64_t size,
-                                           const std::string& origin) {
-    std::string head(std::size_t{1} << 16, '\0');
-    const long headSize = input.readAt(head.data(), head.size(), 0);
-    const auto wrapped =
-        headSize > 0
-            ? rootIsWrapped(std::string_view(head).substr(0, static_cast<std::size_t>(headSize)))
-            : std::nullopt;
+                                           std::string_view head, const std::string& origin) {
+    const auto wrapped = rootIsWrapped(head);
     std::string window(std::size_t{1} << 16, '\0');
     const long windowSize = input.readAt(window.data(), window.size(), size / 2);
     const auto offset =
@@ -279,8 +271,8 @@ DiseaseList DatabaseTools::loadDiseases(const std::filesystem::path& file,
     }
     if (S_ISREG(info.st_mode) && static_cast<std::uint64_t>(info.st_size) >= how.twoHalvesFrom &&
         (how.cores ? how.cores : availableCores()) >= 2) {
-        if (auto diseases =
-                readInTwoHalves(input, static_cast<std::uint64_t>(info.st_size), origin)) {
+        if (auto diseases = readInTwoHalves(input, static_cast<std::uint64_t>(info.st_size),
+                                            std::string_view(chunk.get(), filled), origin)) {
             if (how.readInTwoHalves) {
                 *how.readInTwoHalves = true;
             }

@@ -10,6 +10,11 @@
 // Catalogue readers for the two property-list forms. Each walks the file in
 // order and feeds the builder; any fault throws CatalogueError.
 
+// White space as XML has it.
+inline bool isXmlSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
 // How deep values may nest, the root dictionary being the first level.
 inline constexpr std::size_t kMaxPlistDepth = 64;
 

@@ -59,10 +59,6 @@ std::string typeName(std::string_view element) {
     return "a " + std::string(element);
 }
 
-bool isXmlSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
 // A number element's text: decimal integers from -2^63 to 2^64-1, reals as
 // strtof reads them; white space around either is allowed.
 bool readNumber(std::string_view element, std::string_view t, float* out) {
