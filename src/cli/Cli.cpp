@@ -443,7 +443,7 @@ int triage(const Args& args, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
-int report(const Args& args, std::ostream& err) {
+int report(const Args& args, std::ostream&, std::ostream& err) {
     if (!args.output) {
         throw UsageError("expected -o FILE.html", &kReport);
     }
@@ -462,7 +462,7 @@ int report(const Args& args, std::ostream& err) {
     return kExitOk;
 }
 
-int symptoms(const Args& args, std::ostream& out) {
+int symptoms(const Args& args, std::ostream& out, std::ostream&) {
     if (args.positional.size() != 1) {
         throw UsageError("expected one ORGAN", &kSymptoms);
     }
@@ -542,7 +542,7 @@ int profileRead(const Args& args, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
-int check(const Args& args, std::ostream& out) {
+int check(const Args& args, std::ostream& out, std::ostream&) {
     if (!args.positional.empty()) {
         throw UsageError("unexpected argument \"" + args.positional[0] + "\"", &kCheck);
     }
@@ -562,6 +562,34 @@ int check(const Args& args, std::ostream& out) {
     return kExitOk;
 }
 
+int organs(const Args& args, std::ostream& out, std::ostream&) {
+    if (!args.positional.empty()) {
+        throw UsageError("unexpected argument \"" + args.positional[0] + "\"", &kOrgansCommand);
+    }
+    for (const Organ& organ : kOrgans) {
+        out << organ.key << '\n';
+    }
+    return kExitOk;
+}
+
+// Each command and what runs it.
+struct Handler {
+    const Command& command;
+    int (*run)(const Args& args, std::ostream& out, std::ostream& err);
+};
+const Handler kHandlers[] = {
+    {kDiagnose, diagnose},
+    {kExplain, explain},
+    {kTriage, triage},
+    {kReport, report},
+    {kSymptoms, symptoms},
+    {kOrgansCommand, organs},
+    {kInfo, info},
+    {kCheck, check},
+    {kProfileWrite, profileWrite},
+    {kProfileRead, profileRead},
+};
+
 int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         throw UsageError("no command given", nullptr);
@@ -575,25 +603,9 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         out << "sanoria-cli " << kSanoriaVersion << '\n';
         return kExitOk;
     }
-    const Command* command = nullptr;
+    std::string fullName = name;
     std::size_t from = 1;
-    if (name == "diagnose") {
-        command = &kDiagnose;
-    } else if (name == "explain") {
-        command = &kExplain;
-    } else if (name == "triage") {
-        command = &kTriage;
-    } else if (name == "report") {
-        command = &kReport;
-    } else if (name == "symptoms") {
-        command = &kSymptoms;
-    } else if (name == "organs") {
-        command = &kOrgansCommand;
-    } else if (name == "info") {
-        command = &kInfo;
-    } else if (name == "check") {
-        command = &kCheck;
-    } else if (name == "profile") {
+    if (name == "profile") {
         if (args.size() < 2 || args[1] == "--help") {
             if (args.size() >= 2) {
                 out << kProfileWrite.usage << kProfileRead.usage;
@@ -601,56 +613,24 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
             }
             throw UsageError("expected \"profile write\" or \"profile read\"", nullptr);
         }
-        if (args[1] == "write") {
-            command = &kProfileWrite;
-        } else if (args[1] == "read") {
-            command = &kProfileRead;
-        } else {
+        if (args[1] != "write" && args[1] != "read") {
             throw UsageError("unknown profile command \"" + args[1] + "\"", nullptr);
         }
+        fullName += " " + args[1];
         from = 2;
-    } else {
+    }
+    const auto handler = std::find_if(std::begin(kHandlers), std::end(kHandlers),
+                                      [&](const Handler& h) { return fullName == h.command.name; });
+    // "profile write" is two words on the command line, never one.
+    if (handler == std::end(kHandlers) || (from == 1 && name.find(' ') != std::string::npos)) {
         throw UsageError("unknown command \"" + name + "\"", nullptr);
     }
-    const Args parsed = parseArgs(args, from, *command);
+    const Args parsed = parseArgs(args, from, handler->command);
     if (parsed.help) {
-        out << command->usage;
+        out << handler->command.usage;
         return kExitOk;
     }
-    if (command == &kDiagnose) {
-        return diagnose(parsed, out, err);
-    }
-    if (command == &kExplain) {
-        return explain(parsed, out, err);
-    }
-    if (command == &kTriage) {
-        return triage(parsed, out, err);
-    }
-    if (command == &kReport) {
-        return report(parsed, err);
-    }
-    if (command == &kSymptoms) {
-        return symptoms(parsed, out);
-    }
-    if (command == &kOrgansCommand) {
-        if (!parsed.positional.empty()) {
-            throw UsageError("unexpected argument \"" + parsed.positional[0] + "\"", command);
-        }
-        for (const Organ& organ : kOrgans) {
-            out << organ.key << '\n';
-        }
-        return kExitOk;
-    }
-    if (command == &kInfo) {
-        return info(parsed, out, err);
-    }
-    if (command == &kProfileWrite) {
-        return profileWrite(parsed, out, err);
-    }
-    if (command == &kProfileRead) {
-        return profileRead(parsed, out, err);
-    }
-    return check(parsed, out);
+    return handler->run(parsed, out, err);
 }
 
 } // namespace
